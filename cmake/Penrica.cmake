@@ -1,0 +1,29 @@
+# Shared helpers for the project's targets.
+
+# A core library: plain C++, no Qt. Its sources include each other from the repository root.
+function(penrica_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A Qt library: the window behaviour of a subsystem. Precompiled Qt headers keep rebuilds cheap.
+function(penrica_qt_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC Qt6::Widgets)
+    target_precompile_headers(${name} REUSE_FROM penrica_pch)
+endfunction()
+
+# One test executable per test file, registered with CTest.
+function(penrica_test name)
+    cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    if(T_QT)
+        target_precompile_headers(${name} REUSE_FROM penrica_pch)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+            PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "widgets")
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "core")
+    endif()
+endfunction()

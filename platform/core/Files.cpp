@@ -1,0 +1,232 @@
+#include "platform/core/Files.h"
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace penrica {
+
+fs::path PathFromUtf8(std::string_view utf8) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string PathToUtf8(const fs::path& path) {
+    std::u8string s = path.u8string();
+    return std::string(reinterpret_cast<const char*>(s.data()), s.size());
+}
+
+bool Exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec)) && !ec;
+}
+
+bool IsFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        return {};
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    std::string bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    return bytes;
+}
+
+namespace {
+
+bool OwnerMayWrite(const fs::path& path) {
+    std::error_code ec;
+    fs::file_status status = fs::status(path, ec);
+    if (ec) {
+        return false;
+    }
+    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+fs::path FolderOf(const fs::path& path) {
+    fs::path parent = path.parent_path();
+    return parent.empty() ? fs::path(".") : parent;
+}
+
+fs::path TemporaryBeside(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+#ifndef _WIN32
+    unsigned pid = static_cast<unsigned>(getpid());
+#else
+    unsigned pid = 0;
+#endif
+    fs::path name = target.filename();
+    name += ".tmp" + std::to_string(pid) + "-" + std::to_string(counter++);
+    return FolderOf(target) / name;
+}
+
+#ifndef _WIN32
+bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    std::size_t written = 0;
+    bool ok = true;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+#else
+bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+#endif
+
+} // namespace
+
+bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    std::error_code ec;
+    fs::path folder = FolderOf(path);
+    if (!fs::is_directory(folder, ec) || !OwnerMayWrite(folder)) {
+        return false;
+    }
+    if (fs::exists(path, ec)) {
+        if (!fs::is_regular_file(path, ec) || !OwnerMayWrite(path)) {
+            return false;
+        }
+    }
+    fs::path temp = TemporaryBeside(path);
+    if (!WriteAndSync(temp, bytes)) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        return names;
+    }
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            break;
+        }
+        std::error_code typeError;
+        bool isFolder = it->is_directory(typeError);
+        if (isFolder == (kind == EntryKind::Folders)) {
+            names.push_back(PathToUtf8(it->path().filename()));
+        }
+    }
+    return names;
+}
+
+bool CopyWholeFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) {
+        return false;
+    }
+    std::string bytes = ReadWholeFile(from);
+    std::uintmax_t size = fs::file_size(from, ec);
+    if (ec || bytes.size() != size) {
+        return false;
+    }
+    return WriteWholeFile(to, bytes);
+}
+
+bool DeleteFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(path, ec)) && !fs::is_symlink(path)) {
+        return false;
+    }
+    if (!OwnerMayWrite(FolderOf(path))) {
+        return false;
+    }
+    return fs::remove(path, ec) && !ec;
+}
+
+bool CreateFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::create_directory(path, ec) && !ec;
+}
+
+bool DeleteFolderTree(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(path, ec))) {
+        return false;
+    }
+    // Files the owner may not write stay, as read-only files do on Windows; the rest goes.
+    std::vector<fs::path> entries;
+    for (fs::recursive_directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+        entries.push_back(it->path());
+    }
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        std::error_code one;
+        if (fs::is_directory(fs::symlink_status(*it, one))) {
+            fs::remove(*it, one); // fails harmlessly while something is left inside
+        } else if (OwnerMayWrite(*it) || fs::is_symlink(*it)) {
+            fs::remove(*it, one);
+        }
+    }
+    fs::remove(path, ec);
+    return !fs::exists(fs::symlink_status(path, ec));
+}
+
+bool IsSafeFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+    for (char c : name) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            return false;
+        }
+        switch (c) {
+        case '/':
+        case '\\':
+        case ':':
+        case '*':
+        case '?':
+        case '"':
+        case '<':
+        case '>':
+        case '|':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace penrica

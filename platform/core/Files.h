@@ -1,0 +1,49 @@
+#pragma once
+// Whole-file services. Reads give all bytes or none; every write goes through WriteWholeFile,
+// which is atomic: a temporary file in the same folder is written, flushed and renamed over the
+// target, so a crash or a full disk never leaves a half-written file and a failed write leaves
+// the old file as it was.
+//
+// A file or folder without its owner's write permission counts as read-only, as the Windows
+// read-only attribute does: writes into it or over it fail, whoever runs the program.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace penrica {
+
+namespace fs = std::filesystem;
+
+// Program texts are UTF-8; file names go through the file system's own encoding.
+fs::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const fs::path& path);
+
+// True for an existing file or folder.
+bool Exists(const fs::path& path);
+bool IsFolder(const fs::path& path);
+
+// The whole content; empty when the file is missing or unreadable.
+std::string ReadWholeFile(const fs::path& path);
+
+// Creates or replaces the file atomically. False when it failed; the old file is then intact.
+bool WriteWholeFile(const fs::path& path, std::string_view bytes);
+
+enum class EntryKind { Files, Folders };
+
+// Names (not paths) in the system's listing order, never sorted. A missing folder gives none.
+std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind);
+
+bool CopyWholeFile(const fs::path& from, const fs::path& to);
+bool DeleteFile(const fs::path& path);
+// One level: the parent must exist.
+bool CreateFolder(const fs::path& path);
+// The folder with everything in it. True when the folder is gone afterwards.
+bool DeleteFolderTree(const fs::path& path);
+
+// True for a name that can be one entry of a folder on every system the program runs on: not
+// empty, not "." or "..", no path separator, none of : * ? " < > | and no control character.
+bool IsSafeFileName(std::string_view name);
+
+} // namespace penrica

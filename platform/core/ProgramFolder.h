@@ -1,0 +1,26 @@
+#pragma once
+// The program folder and the data paths beside it. By default it is the folder of the running
+// executable (a portable program keeps its data next to itself); tests point it anywhere.
+
+#include <filesystem>
+#include <string_view>
+
+namespace penrica {
+
+class ProgramFolder {
+public:
+    explicit ProgramFolder(std::filesystem::path root) : root_(std::move(root)) {}
+
+    const std::filesystem::path& Root() const { return root_; }
+    std::filesystem::path ImageFolder() const { return root_ / "tupian"; }
+    std::filesystem::path MarkerRoot() const { return root_ / "zhujie"; }
+    std::filesystem::path ConfigFile() const { return root_ / "peizhi.ini"; }
+
+    // The folder of the running executable, or the working folder when that cannot be told.
+    static std::filesystem::path OfExecutable();
+
+private:
+    std::filesystem::path root_;
+};
+
+} // namespace penrica

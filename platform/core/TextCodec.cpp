@@ -1,0 +1,158 @@
+#include "platform/core/TextCodec.h"
+
+#include "platform/core/TextRules.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace penrica {
+
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+
+// One converter per thread; the program has only the one UI thread.
+UConverter* Gb18030() {
+    thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter* c = ucnv_open("GB18030", &status);
+        return std::unique_ptr<UConverter, ConverterCloser>(U_SUCCESS(status) ? c : nullptr);
+    }();
+    return converter.get();
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out(utf8.size() + 1, u'\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                         &length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr,
+                         &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+std::string Utf16ToUtf8(const std::u16string& utf16) {
+    std::string out(utf16.size() * 3 + 1, '\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length,
+                       reinterpret_cast<const UChar*>(utf16.data()),
+                       static_cast<int32_t>(utf16.size()), 0xFFFD, nullptr, &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+} // namespace
+
+std::string EncodeGbk(std::string_view utf8) {
+    UConverter* cnv = Gb18030();
+    if (cnv == nullptr || utf8.empty()) {
+        return {};
+    }
+    std::u16string utf16 = Utf8ToUtf16(utf8);
+    std::string out(utf16.size() * 4 + 4, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(cnv);
+    int32_t length =
+        ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
+                        reinterpret_cast<const UChar*>(utf16.data()),
+                        static_cast<int32_t>(utf16.size()), &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+std::string DecodeGbk(std::string_view bytes) {
+    UConverter* cnv = Gb18030();
+    if (cnv == nullptr || bytes.empty()) {
+        return {};
+    }
+    // Each byte gives at most one UTF-16 unit, plus room for a pending substitution.
+    std::u16string utf16(bytes.size() + 2, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(cnv);
+    int32_t length = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(utf16.data()),
+                                   static_cast<int32_t>(utf16.size()), bytes.data(),
+                                   static_cast<int32_t>(bytes.size()), &status);
+    utf16.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    // ICU substitutes U+001A for some illegal sequences; the program shows U+FFFD instead.
+    for (char16_t& unit : utf16) {
+        if (unit == 0x1A) {
+            unit = 0xFFFD;
+        }
+    }
+    return Utf16ToUtf8(utf16);
+}
+
+std::string BytesToText(std::string_view bytes) {
+    std::size_t zero = bytes.find('\0');
+    return DecodeGbk(bytes.substr(0, zero));
+}
+
+std::size_t GbkCodePointLength(char32_t codePoint) {
+    if (codePoint < 0x80) {
+        return 1;
+    }
+    if (codePoint > 0xFFFF) {
+        return 4;
+    }
+    // Two bits per BMP code point: 0 unknown, otherwise the length code.
+    static std::vector<std::uint8_t> cache(0x10000, 0);
+    std::uint8_t& known = cache[codePoint];
+    if (known == 0) {
+        char16_t unit = static_cast<char16_t>(codePoint);
+        std::string utf8 = Utf16ToUtf8(std::u16string(1, unit));
+        std::size_t length = EncodeGbk(utf8).size();
+        known = static_cast<std::uint8_t>(length == 0 ? 4 : length);
+    }
+    return known;
+}
+
+std::size_t GbkLength(std::string_view utf8) {
+    std::size_t total = 0;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        unsigned char lead = static_cast<unsigned char>(utf8[pos]);
+        std::size_t length = Utf8SequenceLength(lead);
+        if (length == 1) {
+            total += 1;
+            ++pos;
+            continue;
+        }
+        char32_t cp = lead & (0x7F >> length);
+        std::size_t i = 1;
+        for (; i < length && pos + i < utf8.size(); ++i) {
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[pos + i]) & 0x3F);
+        }
+        total += GbkCodePointLength(cp);
+        pos += i;
+    }
+    return total;
+}
+
+std::string TruncateToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+    std::size_t total = 0;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[pos]));
+        if (pos + length > utf8.size()) {
+            break;
+        }
+        std::size_t bytes = GbkLength(utf8.substr(pos, length));
+        if (total + bytes > maxBytes) {
+            break;
+        }
+        total += bytes;
+        pos += length;
+    }
+    return std::string(utf8.substr(0, pos));
+}
+
+} // namespace penrica

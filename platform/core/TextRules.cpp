@@ -1,0 +1,120 @@
+#include "platform/core/TextRules.h"
+
+#include <limits>
+
+namespace penrica {
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0xC0) {
+        return 1;
+    }
+    if (lead < 0xE0) {
+        return 2;
+    }
+    if (lead < 0xF0) {
+        return 3;
+    }
+    return 4;
+}
+
+namespace {
+
+// Steps over one whole character, never past the end of the text.
+std::size_t NextCharacter(std::string_view text, std::size_t pos) {
+    std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[pos]));
+    for (std::size_t i = 1; i < length; ++i) {
+        if (pos + i >= text.size() || (static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) {
+            return pos + i; // a broken sequence ends where its continuation bytes end
+        }
+    }
+    return pos + length;
+}
+
+} // namespace
+
+std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
+    std::vector<std::string> fields;
+    if (text.empty() || separator.empty()) {
+        if (!text.empty()) {
+            fields.emplace_back(text);
+        }
+        return fields;
+    }
+    std::size_t fieldStart = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text.compare(pos, separator.size(), separator) == 0) {
+            fields.emplace_back(text.substr(fieldStart, pos - fieldStart));
+            pos += separator.size();
+            fieldStart = pos;
+        } else {
+            pos = NextCharacter(text, pos);
+        }
+    }
+    if (fieldStart < text.size()) {
+        fields.emplace_back(text.substr(fieldStart));
+    }
+    return fields;
+}
+
+std::string ToHalfWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t next = NextCharacter(text, pos);
+        auto b = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+        if (next - pos == 3) {
+            char32_t cp = ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+            if (cp >= 0xFF01 && cp <= 0xFF5E) {
+                out.push_back(static_cast<char>(cp - 0xFEE0));
+                pos = next;
+                continue;
+            }
+            if (cp == 0x3000) {
+                out.push_back(' ');
+                pos = next;
+                continue;
+            }
+        }
+        out.append(text.substr(pos, next - pos));
+        pos = next;
+    }
+    return out;
+}
+
+std::int32_t TextToInt(std::string_view text) {
+    std::string half = ToHalfWidth(text);
+    std::size_t pos = 0;
+    while (pos < half.size() && (half[pos] == ' ' || (half[pos] >= '\t' && half[pos] <= '\r'))) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < half.size() && (half[pos] == '+' || half[pos] == '-')) {
+        negative = half[pos] == '-';
+        ++pos;
+    }
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    std::int64_t value = 0;
+    while (pos < half.size() && half[pos] >= '0' && half[pos] <= '9') {
+        if (value <= kMax + 1) { // stays exact until it has passed the range
+            value = value * 10 + (half[pos] - '0');
+        }
+        ++pos;
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > kMax) {
+        return static_cast<std::int32_t>(kMax);
+    }
+    if (value < kMin) {
+        return static_cast<std::int32_t>(kMin);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string IntToText(std::int64_t value) { return std::to_string(value); }
+
+} // namespace penrica

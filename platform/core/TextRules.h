@@ -1,0 +1,30 @@
+#pragma once
+// The one splitting rule and the one text-to-integer rule that every reader of records, format
+// texts and the configuration file uses. Texts are UTF-8; a character is stepped over whole, so a
+// separator never matches inside a multi-byte character.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace penrica {
+
+// Splits at every occurrence of `separator`. Empty inner fields are kept, a trailing empty field
+// is dropped, and an empty text gives no fields.
+std::vector<std::string> SplitText(std::string_view text, std::string_view separator);
+
+// Full-width characters (U+FF01..U+FF5E and the ideographic space) become their half-width forms.
+std::string ToHalfWidth(std::string_view text);
+
+// Reads a leading decimal integer after full-width conversion: leading white space, an optional
+// sign, the longest run of digits. No digits gives 0. Values beyond 32 bits saturate.
+std::int32_t TextToInt(std::string_view text);
+
+// Plain decimal, "-" for negatives.
+std::string IntToText(std::int64_t value);
+
+// Length of the UTF-8 sequence that starts with `lead` (1 for a stray continuation byte).
+std::size_t Utf8SequenceLength(unsigned char lead);
+
+} // namespace penrica

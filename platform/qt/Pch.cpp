@@ -1,0 +1,1 @@
+// Anchors the precompiled Qt headers.

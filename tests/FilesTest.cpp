@@ -1,0 +1,109 @@
+#include "platform/core/Files.h"
+
+#include "tests/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace penrica;
+
+namespace {
+
+TEST(WholeFile, WriteThenReadGivesTheBytes) {
+    TempFolder dir;
+    std::string bytes("a\0b\xFF", 4);
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "f", bytes));
+    EXPECT_EQ(ReadWholeFile(dir.path() / "f"), bytes);
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "f", "new"));
+    EXPECT_EQ(ReadWholeFile(dir.path() / "f"), "new");
+    EXPECT_EQ(ReadWholeFile(dir.path() / "missing"), "");
+    EXPECT_EQ(ReadWholeFile(dir.path()), "");
+}
+
+TEST(WholeFile, FailedWriteLeavesTheOldFile) {
+    TempFolder dir;
+    fs::path file = dir.path() / "keep";
+    ASSERT_TRUE(WriteWholeFile(file, "old"));
+
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(WriteWholeFile(file, "new"));
+    EXPECT_EQ(ReadWholeFile(file), "old");
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(WriteWholeFile(file, "new"));
+    EXPECT_FALSE(WriteWholeFile(dir.path() / "other", "x"));
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadWholeFile(file), "old");
+    EXPECT_FALSE(Exists(dir.path() / "other"));
+
+    EXPECT_FALSE(WriteWholeFile(dir.path() / "no-such-folder" / "f", "x"));
+}
+
+TEST(WholeFile, LeavesNoTemporaryFiles) {
+    TempFolder dir;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(WriteWholeFile(dir.path() / "f", std::string(1000, 'x')));
+    }
+    EXPECT_EQ(ListFolder(dir.path(), EntryKind::Files), std::vector<std::string>{"f"});
+}
+
+TEST(Listing, SeparatesFilesAndFolders) {
+    TempFolder dir;
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "头部.jpg", "x"));
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "b", "x"));
+    ASSERT_TRUE(CreateFolder(dir.path() / "sub"));
+    auto files = ListFolder(dir.path(), EntryKind::Files);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"b", "头部.jpg"}));
+    EXPECT_EQ(ListFolder(dir.path(), EntryKind::Folders), std::vector<std::string>{"sub"});
+    EXPECT_TRUE(ListFolder(dir.path() / "none", EntryKind::Files).empty());
+}
+
+TEST(FolderTree, DeletesEverythingInside) {
+    TempFolder dir;
+    fs::path tree = dir.path() / "tree";
+    ASSERT_TRUE(CreateFolder(tree));
+    ASSERT_TRUE(CreateFolder(tree / "inner"));
+    ASSERT_TRUE(WriteWholeFile(tree / "inner" / "a", "x"));
+    ASSERT_TRUE(WriteWholeFile(tree / "b", "x"));
+    EXPECT_TRUE(DeleteFolderTree(tree));
+    EXPECT_FALSE(Exists(tree));
+    EXPECT_FALSE(DeleteFolderTree(tree));
+    EXPECT_FALSE(CreateFolder(dir.path() / "x" / "y")); // one level only
+}
+
+TEST(FolderTree, ReadOnlyFileStaysAndReportsFailure) {
+    TempFolder dir;
+    fs::path tree = dir.path() / "tree";
+    ASSERT_TRUE(CreateFolder(tree));
+    ASSERT_TRUE(WriteWholeFile(tree / "locked", "x"));
+    ASSERT_TRUE(WriteWholeFile(tree / "free", "x"));
+    fs::permissions(tree / "locked", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(DeleteFolderTree(tree));
+    EXPECT_TRUE(Exists(tree / "locked"));
+    EXPECT_FALSE(Exists(tree / "free"));
+}
+
+TEST(Copy, CopiesAndOverwrites) {
+    TempFolder dir;
+    ASSERT_TRUE(WriteWholeFile(dir.path() / "a", "data"));
+    EXPECT_TRUE(CopyWholeFile(dir.path() / "a", dir.path() / "b"));
+    EXPECT_EQ(ReadWholeFile(dir.path() / "b"), "data");
+    EXPECT_FALSE(CopyWholeFile(dir.path() / "missing", dir.path() / "c"));
+    EXPECT_TRUE(DeleteFile(dir.path() / "a"));
+    EXPECT_FALSE(DeleteFile(dir.path() / "a"));
+}
+
+TEST(SafeNames, RefusePathAndReservedCharacters) {
+    for (const char* bad : {"", ".", "..", "a/b", "a\\b", "a:b", "a*", "a?", "a\"", "a<", "a>",
+                            "a|", "a\tb", "a\nb"}) {
+        EXPECT_FALSE(IsSafeFileName(bad)) << bad;
+    }
+    for (const char* good : {"印堂", "152！87！印堂！", "a b", "A！B", ".hidden", "头部.jpg"}) {
+        EXPECT_TRUE(IsSafeFileName(good)) << good;
+    }
+}
+
+} // namespace
