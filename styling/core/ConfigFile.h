@@ -1,0 +1,57 @@
+#pragma once
+// peizhi.ini: the four quick character formats. Nothing is kept in memory; every operation reads
+// the whole file, and every write rewrites it whole (atomically). A missing or unreadable file
+// reads as empty text; writing it then creates it. No operation shows a message.
+
+#include "styling/core/ConfigText.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace penrica {
+
+enum class ConfigStatus { Succeeded, Failed, AlreadyExists };
+
+// The status texts "成功", "失败" and "已存在".
+const char* StatusText(ConfigStatus status);
+
+struct FactoryFormat {
+    const char* section;
+    const char* size;
+    const char* colour;
+    const char* face;
+    const char* effects;
+};
+
+inline constexpr std::array<const char*, 4> kConfigKeys = {"字体大小", "字体颜色", "字体名称",
+                                                           "字体效果"};
+
+inline constexpr std::array<FactoryFormat, 4> kFactoryFormats = {{
+    {"字符格式1", "11", "#蓝色", "宋体", "0"},
+    {"字符格式2", "11", "#绿色", "宋体", "0"},
+    {"字符格式3", "11", "#红色", "宋体", "0"},
+    {"字符格式4", "11", "#黑色", "黑体", "0"},
+}};
+
+class ConfigFile {
+public:
+    explicit ConfigFile(std::filesystem::path file) : file_(std::move(file)) {}
+
+    std::string ReadConfigItem(std::string_view section, std::string_view key) const;
+    ConfigStatus WriteConfigItem(std::string_view section, std::string_view key,
+                                 std::string_view value) const;
+    ConfigStatus AddConfigSection(std::string_view section) const;
+    // Writes the 16 factory values into the sections that exist.
+    void RestoreFactoryConfig() const;
+    // Creates the file with its factory contents when no file of that name exists.
+    void EnsureConfigFile() const;
+
+private:
+    std::string ReadText() const;
+    ConfigStatus WriteText(std::string_view text) const;
+
+    std::filesystem::path file_;
+};
+
+} // namespace penrica
