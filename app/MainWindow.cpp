@@ -1,0 +1,147 @@
+#include "app/MainWindow.h"
+
+#include "app/HelpTexts.h"
+#include "app/WindowFrame.h"
+#include "platform/core/Files.h"
+#include "platform/qt/Controls.h"
+#include "platform/qt/DrawPanel.h"
+#include "platform/qt/RichEdit.h"
+#include "styling/core/ConfigFile.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace penrica {
+
+// The subsystems' behaviour objects, composed here.
+struct MainWindow::Parts {
+    explicit Parts(const ProgramFolder& folder) : config(folder.ConfigFile()) {}
+    ConfigFile config;
+};
+
+MainWindow::MainWindow(AppState& state, Services& services)
+    : state_(state), services_(services), parts_(std::make_unique<Parts>(services.folder)) {
+    setObjectName(QStringLiteral("主窗口"));
+    setWindowTitle(QString());
+    const QSize client = ClientSize(982, 704);
+    SetUpFixedWindow(*this, client, MinimiseBox::Yes);
+    controlArea = new QWidget(this);
+    controlArea->setObjectName(QStringLiteral("控件区"));
+    controlArea->setGeometry(0, kMenuBarHeight, client.width(), client.height() - kMenuBarHeight);
+    controlArea->installEventFilter(this);
+    CreateControls();
+    CreateMenus();
+    Bind();
+    OnCreated();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::Bind() {
+    // window: left button released -> stop panning (mouseReleaseEvent, eventFilter)
+    画板1->onLeftPress = [this](int x, int y) { StartPanning(x, y); };
+    画板1->onLeftRelease = [this](int, int) { StopPanning(); };
+    画板1->onMouseMove = [this](int x, int y) { OnImageMouseMove(x, y); };
+    画板1->onRightPress = [](int, int) {};
+    画板1->onDoubleClick = [](int, int) {};
+    connect(时钟定时获取鼠标在画板中的位置, &QTimer::timeout, this, &MainWindow::OnMouseTimerTick);
+    connect(时钟监视鼠标移出, &QTimer::timeout, this, &MainWindow::OnPanMonitorTick);
+    connect(滑块条1, &QSlider::valueChanged, this, &MainWindow::ZoomImage);
+    画板列表条->onLeftPress = [](int, int) {};
+    画板列表条->onRightPress = [](int, int) {};
+    connect(图形按钮2, &QAbstractButton::clicked, this, [] {});
+    connect(图形按钮1, &QAbstractButton::clicked, this, [] {});
+    connect(时钟画板列表条, &QTimer::timeout, this, [] {});
+    connect(超级编辑框1, &RichEdit::ContentChanged, this, [] {});
+    超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
+    connect(按钮保存编辑框内容, &QPushButton::clicked, this, [] {});
+    connect(按钮查找穴位, &QPushButton::clicked, this, [] {});
+    connect(标签版本, &ClickLabel::LeftPressed, this, &MainWindow::OpenAuthorAddress);
+
+    auto on = [this](QMenu* menu, const char* caption, auto handler) {
+        connect(Entry(menu, QString::fromUtf8(caption)), &QAction::triggered, this, handler);
+    };
+    on(文件, "添加图片", [] {});
+    on(文件, "穴位介绍文本另存为", [] {});
+    on(文件, "打开穴位介绍五彩文本", [] {});
+    on(文件, "打开普通文本", [] {});
+    on(文件, "配置快捷字符格式", [] {});
+    on(文件, "恢复出厂配置", [this] { parts_->config.RestoreFactoryConfig(); });
+    on(画板右键, "在此添加穴位标志", [] {});
+    on(画板右键, "删除此穴位标志", [] {});
+    on(编辑框右键, "改变选中字体", [] {});
+    on(编辑框右键, "粘贴", [this] { Paste(); });
+    on(编辑框右键, "复制", [this] { Copy(); });
+    on(编辑框右键, "全选", [this] { SelectAll(); });
+    on(编辑框右键, "字符格式1", [] {});
+    on(编辑框右键, "字符格式2", [] {});
+    on(编辑框右键, "字符格式3", [] {});
+    on(编辑框右键, "字符格式4", [] {});
+    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍", [] {});
+    on(帮助, "添加穴位图片", [this] { ShowHelp(kHelpAddImage); });
+    on(帮助, "在图片上添加穴位标志", [this] { ShowHelp(kHelpAddMarker); });
+    on(帮助, "显示标志穴位介绍", [this] { ShowHelp(kHelpShowIntroduction); });
+    on(帮助, "将穴位介绍改变五彩文字", [this] { ShowHelp(kHelpStyling); });
+    on(帮助, "版本", [this] { ShowHelp(kAboutText); });
+}
+
+void MainWindow::OnCreated() {
+    const ProgramFolder& folder = services_.folder;
+    if (!Exists(folder.ImageFolder())) {
+        CreateFolder(folder.ImageFolder());
+    }
+    if (!Exists(folder.MarkerRoot())) {
+        CreateFolder(folder.MarkerRoot());
+    }
+    state_.zoomFactor = 1.0f;
+    画板1->resize(0, 画板1->height());
+    画板列表条->resize(0, 画板列表条->height());
+    parts_->config.EnsureConfigFile();
+}
+
+bool MainWindow::OnAboutToClose() { return true; }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (OnAboutToClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::reject() {
+    if (OnAboutToClose()) {
+        QDialog::reject();
+    }
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        StopPanning();
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == controlArea && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        StopPanning();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::ShowHelp(const char* text) { services_.prompts.MessageBox(text); }
+
+void MainWindow::OpenAuthorAddress() {
+    if (services_.desktop.IsOnline()) {
+        services_.desktop.OpenAddress(kAuthorAddress);
+    }
+}
+
+} // namespace penrica

@@ -1,0 +1,114 @@
+#pragma once
+// The main window: the image panel in its frame, the thumbnail strip, the zoom slider, the status
+// line, the introduction editor and the acupoint list. Controls carry their names as members and
+// as object names. Bind() is the binding table: each event goes to one handler, in table order.
+//
+// Index: MainWindow.cpp (creation, binding table, close), MainWindowControls.cpp (the controls
+// and menus), MainWindowBehaviour.cpp (panning, zoom, hints, timers, editor menu).
+
+#include "app/AppState.h"
+#include "app/Services.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QSlider;
+class QTimer;
+class QTreeWidget;
+
+namespace penrica {
+
+class ClickLabel;
+class DrawPanel;
+class PicButton;
+class RichEdit;
+
+class MainWindow : public QDialog {
+    Q_OBJECT
+public:
+    MainWindow(AppState& state, Services& services);
+    ~MainWindow() override;
+
+    // Creation: data folders, zoom 1.0, empty panels, the strip and the configuration file.
+    void OnCreated();
+    // About to be destroyed: offers to save a changed introduction. False keeps the window open.
+    bool OnAboutToClose();
+
+    // Image panning, zoom, hints and timers.
+    void StartPanning(int x, int y);
+    void StopPanning();
+    void OnImageMouseMove(int x, int y);
+    void OnMouseTimerTick();
+    void OnPanMonitorTick();
+    void ZoomImage(int position);
+    void RefreshHint();
+    // Editor popup menu and its clipboard entries.
+    void EditorMenu();
+    void Paste();
+    void Copy();
+    void SelectAll();
+    // The help menu.
+    void ShowHelp(const char* text);
+    void OpenAuthorAddress();
+
+    QMenuBar* menuBar = nullptr;
+    QWidget* controlArea = nullptr;
+    QMenu* 文件 = nullptr;
+    QMenu* 帮助 = nullptr;
+    QMenu* 画板右键 = nullptr;
+    QMenu* 编辑框右键 = nullptr;
+    QMenu* 画板列表条右键 = nullptr;
+
+    QGroupBox* 分组框1 = nullptr;
+    DrawPanel* 画板1 = nullptr;
+    QSlider* 滑块条1 = nullptr;
+    QLabel* 标签1 = nullptr;
+    QGroupBox* 分组框2 = nullptr;
+    DrawPanel* 画板列表条 = nullptr;
+    PicButton* 图形按钮2 = nullptr;
+    PicButton* 图形按钮1 = nullptr;
+    QPushButton* 按钮保存编辑框内容 = nullptr;
+    QLabel* 标签编辑框穴位名称提示 = nullptr;
+    RichEdit* 超级编辑框1 = nullptr;
+    QLabel* 标签右边 = nullptr;
+    QTreeWidget* 超级列表框1 = nullptr;
+    QLineEdit* 编辑框查找穴位 = nullptr;
+    QPushButton* 按钮查找穴位 = nullptr;
+    ClickLabel* 标签版本 = nullptr;
+    QTimer* 时钟定时获取鼠标在画板中的位置 = nullptr;
+    QTimer* 时钟画板列表条 = nullptr;
+    QTimer* 时钟监视鼠标移出 = nullptr;
+
+    // Hover detection at a panel position: the record under it, or empty. Set by the markers.
+    std::function<std::string(int x, int y)> hoverTest;
+
+    // The menu entry with this caption in one of the menus.
+    QAction* Entry(QMenu* menu, const QString& caption) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void Bind();
+
+    AppState& state_;
+    Services& services_;
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+} // namespace penrica

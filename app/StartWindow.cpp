@@ -1,0 +1,94 @@
+#include "app/StartWindow.h"
+
+#include "app/HelpTexts.h"
+#include "app/MainWindow.h"
+#include "app/WindowFrame.h"
+#include "platform/qt/Colours.h"
+#include "platform/qt/Controls.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace penrica {
+
+namespace {
+
+QIcon DrawWindowIcon() {
+    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(255, 236, 170));
+    painter.setPen(QPen(QColor(150, 90, 30), 2));
+    painter.drawEllipse(QRectF(3, 3, 26, 26));
+    painter.setBrush(QColor(220, 30, 30));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRectF(12, 12, 8, 8));
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
+void Paint(QWidget& widget, std::uint32_t text, std::uint32_t background) {
+    QPalette p = widget.palette();
+    p.setColor(QPalette::WindowText, ToQColor(text));
+    p.setColor(QPalette::Window, ToQColor(background));
+    widget.setPalette(p);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace
+
+StartWindow::StartWindow(AppState& state, Services& services)
+    : state_(state), services_(services) {
+    setObjectName(QStringLiteral("启动窗口"));
+    setWindowTitle(QStringLiteral("Penrica"));
+    setWindowIcon(DrawWindowIcon());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(0x0000FFFF));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    按钮1 = new QPushButton(QStringLiteral("Penrica"), this);
+    按钮1->setObjectName(QStringLiteral("按钮1"));
+    按钮1->setGeometry(48, 8, 152, 24);
+
+    标签1 = new ClickLabel(QStringLiteral("可打开") + QString::fromUtf8(kAuthorAddress) +
+                               QStringLiteral(" 查找更多穴位"),
+                           this);
+    标签1->setObjectName(QStringLiteral("标签1"));
+    标签1->setGeometry(16, 48, 240, 32);
+    标签1->setWordWrap(true);
+    Paint(*标签1, 0x000080FF, 0x0000FFFF);
+
+    标签2 = new QLabel(QStringLiteral("内部学习使用"), this);
+    标签2->setObjectName(QStringLiteral("标签2"));
+    标签2->setGeometry(88, 88, 80, 16);
+    标签2->setFont(ControlFont(QStringLiteral("楷体_GB2312"), 12));
+    Paint(*标签2, 0x00FFFF00, 0x0000FFFF);
+
+    SetUpFixedWindow(*this, ClientSize(266, 146), MinimiseBox::No);
+    Bind();
+}
+
+void StartWindow::Bind() {
+    connect(按钮1, &QPushButton::clicked, this, &StartWindow::OpenMainWindow);
+    connect(标签1, &ClickLabel::DoubleClicked, this, &StartWindow::OpenAuthorAddress);
+}
+
+void StartWindow::OpenMainWindow() {
+    move(services_.desktop.ScreenWidth() - 200, y());
+    MainWindow window(state_, services_);
+    window.show();
+    if (onMainWindowShown) {
+        onMainWindowShown(window);
+    }
+    window.exec();
+}
+
+void StartWindow::OpenAuthorAddress() {
+    if (services_.desktop.IsOnline()) {
+        services_.desktop.OpenAddress(kAuthorAddress);
+    }
+}
+
+} // namespace penrica

@@ -1,0 +1,24 @@
+// Penrica: shows the start window and runs until it is closed. Takes no arguments.
+
+#include "app/AppState.h"
+#include "app/Services.h"
+#include "app/StartWindow.h"
+#include "platform/core/ProgramFolder.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/Prompts.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    penrica::InstallFontSubstitutions();
+    penrica::AppState state;
+    penrica::QtPrompts prompts;
+    penrica::QtDesktop desktop;
+    penrica::Services services{prompts, desktop,
+                               penrica::ProgramFolder(penrica::ProgramFolder::OfExecutable())};
+    penrica::StartWindow start(state, services);
+    start.show();
+    application.exec();
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The shared state of the image library and the image panel.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace penrica {
+
+struct ImageState {
+    std::vector<std::string> imageNames; // image file names in strip order
+    std::string scrollDirection;         // "左" or "右"; empty before the first scroll
+    std::int32_t scrollTicks = 0;
+    std::int32_t stripRightClickX = 0;
+    std::int32_t imageWidth = 0; // size of the image on show at zoom 1.0
+    std::int32_t imageHeight = 0;
+};
+
+} // namespace penrica

@@ -1,0 +1,60 @@
+#pragma once
+// Small control services: labels that report clicks, picture buttons, timers by period and
+// combo boxes whose items are added without touching their text.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+namespace penrica {
+
+// A timer runs while its period is above 0 and stops at 0.
+void SetTimerPeriod(QTimer& timer, int milliseconds);
+int TimerPeriod(const QTimer& timer);
+
+// Appends items to the drop-down list; the box's own text stays as it was.
+void AddComboItems(QComboBox& box, const std::vector<std::string>& items);
+
+// A label that reports a left press and a double-click.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void LeftPressed();
+    void DoubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// A button drawn entirely by pictures: normal, pointed at, pressed and disabled.
+class PicButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    PicButton(QPixmap normal, QPixmap hover, QPixmap pressed, QPixmap disabled,
+              QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QPixmap normal_, hover_, pressed_, disabled_;
+    bool hovered_ = false;
+};
+
+// The pictures of the scroll buttons: the word and an arrow, drawn at the given size.
+enum class ArrowDirection { Left, Right };
+QPixmap DrawArrowPicture(QSize size, ArrowDirection direction, const QString& word,
+                         bool highlighted);
+
+} // namespace penrica

@@ -1,0 +1,88 @@
+#pragma once
+// A panel that keeps its own image of everything drawn on it. The image survives repaints and can
+// be taken as a picture; clearing paints the background colour and the background picture again.
+// Pen, brush, font size and text colours are properties of the panel and stay set between
+// drawings. Resizing the panel rebuilds its image from the background, so drawings are lost.
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace penrica {
+
+enum class BackgroundMode { TopLeft, Tiled, Centred };
+
+class DrawPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DrawPanel(QWidget* parent = nullptr);
+
+    void SetBackgroundColour(std::uint32_t colour);
+    void SetBackgroundPicture(QImage picture, BackgroundMode mode);
+    const QImage& BackgroundPicture() const { return background_; }
+
+    void SetPenWidth(int width) { penWidth_ = width; }
+    void SetPenColour(std::uint32_t colour) { penColour_ = colour; }
+    int PenWidth() const { return penWidth_; }
+    std::uint32_t PenColour() const { return penColour_; }
+    // No brush means shapes are not filled.
+    void SetBrush(std::optional<std::uint32_t> colour) { brush_ = colour; }
+    void SetFontSize(int points) { fontPoints_ = points; }
+    int FontSize() const { return fontPoints_; }
+    void SetTextColour(std::uint32_t colour) { textColour_ = colour; }
+    void SetTextBackColour(std::uint32_t colour) { textBackColour_ = colour; }
+
+    // Paints the background colour and picture over the whole panel or one area.
+    void Clear();
+    void Clear(const QRect& area);
+    void Line(int x1, int y1, int x2, int y2);
+    void Ellipse(int left, int top, int right, int bottom);
+    // Counter-clockwise from the start radial to the end radial; equal points draw the whole
+    // ellipse.
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
+             int endY);
+    void DrawPicture(const QImage& picture, int left, int top, int width, int height);
+    // Text with its top-left corner at (x, y), on the text background colour.
+    void WriteText(int x, int y, const QString& text);
+
+    // What the panel shows now: the background with every drawing on it.
+    const QImage& Image() const { return image_; }
+
+    std::function<void(int x, int y)> onLeftPress;
+    std::function<void(int x, int y)> onLeftRelease;
+    std::function<void(int x, int y)> onMouseMove;
+    std::function<void(int x, int y)> onRightPress;
+    std::function<void(int x, int y)> onDoubleClick;
+
+    // Where the centred mode puts a picture of `picture` size in a panel of `panel` size.
+    static QRect CentredPlacement(QSize panel, QSize picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void PaintBackground(QPainter& painter, const QRect& area);
+    void PreparePen(QPainter& painter) const;
+    QFont PanelFont() const;
+
+    QImage image_;
+    QImage background_;
+    BackgroundMode mode_ = BackgroundMode::TopLeft;
+    std::uint32_t backgroundColour_ = 0xFFFFFF;
+    int penWidth_ = 1;
+    std::uint32_t penColour_ = 0;
+    std::optional<std::uint32_t> brush_ = 0xFFFFFF;
+    int fontPoints_ = 9;
+    std::uint32_t textColour_ = 0;
+    std::uint32_t textBackColour_ = 0xFFFFFF;
+};
+
+} // namespace penrica

@@ -1,0 +1,67 @@
+#include "platform/qt/Pictures.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QImageReader>
+
+namespace penrica {
+
+namespace {
+
+QString QtPath(const std::filesystem::path& file) {
+    std::u8string s = file.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(s.data()),
+                             static_cast<qsizetype>(s.size()));
+}
+
+QImage ReadBounded(QImageReader& reader) {
+    QSize size = reader.size();
+    if (size.isValid() &&
+        (size.width() > kLargestDecodedSide || size.height() > kLargestDecodedSide)) {
+        reader.setScaledSize(size.scaled(kLargestDecodedSide, kLargestDecodedSide,
+                                         Qt::KeepAspectRatio));
+    }
+    QImage image = reader.read();
+    return image;
+}
+
+} // namespace
+
+QImage LoadPicture(const std::filesystem::path& file) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    QImage image = ReadBounded(reader);
+    // A picture decoded shrunk still reports its real size to the program's measuring.
+    return image;
+}
+
+QImage LoadPictureFromBytes(std::string_view bytes) {
+    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return ReadBounded(reader);
+}
+
+QImage LoadThumbnail(const std::filesystem::path& file, QSize size) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    if (!reader.size().isValid()) {
+        return reader.read().scaled(size);
+    }
+    reader.setScaledSize(size);
+    return reader.read();
+}
+
+QSize MeasurePicture(const std::filesystem::path& file) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) {
+        return QSize(0, 0);
+    }
+    return size;
+}
+
+} // namespace penrica

@@ -1,0 +1,23 @@
+#pragma once
+// Loading and measuring pictures (JPEG, BMP, GIF, PNG). A file that is missing, unreadable,
+// truncated or too large to decode gives a null picture or a size of 0 × 0; nothing here throws.
+
+#include <QImage>
+#include <QSize>
+
+#include <filesystem>
+#include <string_view>
+
+namespace penrica {
+
+// Pictures larger than this on a side are decoded shrunk to fit, so memory stays bounded.
+inline constexpr int kLargestDecodedSide = 4096;
+
+QImage LoadPicture(const std::filesystem::path& file);
+QImage LoadPictureFromBytes(std::string_view bytes);
+// Decoded at (or near) the requested size; JPEG decodes at a fraction of its size directly.
+QImage LoadThumbnail(const std::filesystem::path& file, QSize size);
+// Width and height as the picture service sees them; 0 × 0 when it cannot load the file.
+QSize MeasurePicture(const std::filesystem::path& file);
+
+} // namespace penrica

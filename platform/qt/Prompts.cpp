@@ -1,0 +1,117 @@
+#include "platform/qt/Prompts.h"
+
+#include "platform/core/TextRules.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QNetworkInterface>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace penrica {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
+                                         QFileDialog::AcceptMode mode) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(Q(ToQtFilter(request.filter)));
+    dialog.setDefaultSuffix(Q(request.defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
+} // namespace
+
+std::string ToQtFilter(const std::string& filter) {
+    std::vector<std::string> pieces = SplitText(filter, "|");
+    std::string out;
+    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
+        if (!out.empty()) {
+            out += ";;";
+        }
+        std::string patterns = pieces[i + 1];
+        for (char& c : patterns) {
+            if (c == ';') {
+                c = ' ';
+            }
+        }
+        out += pieces[i] + " (" + patterns + ")";
+    }
+    return out;
+}
+
+Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons,
+                             const std::string& caption) {
+    QMessageBox box;
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(Q(caption));
+    box.setText(Q(text));
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    if (buttons == Buttons::OkCancel) {
+        box.addButton(QMessageBox::Cancel);
+    }
+    box.exec();
+    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+}
+
+std::string QtPrompts::InputBox(const std::string& title, const std::string& prompt) {
+    bool ok = false;
+    QString text = QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal,
+                                         QString(), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+std::optional<std::string> QtPrompts::OpenFile(const FileDialogRequest& request) {
+    return RunFileDialog(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtPrompts::SaveFile(const FileDialogRequest& request) {
+    return RunFileDialog(request, QFileDialog::AcceptSave);
+}
+
+void QtPrompts::PopupMenu(QMenu& menu, QPoint position) { menu.exec(position); }
+
+int QtDesktop::ScreenWidth() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+QPoint QtDesktop::PointerPosition() { return QCursor::pos(); }
+
+bool QtDesktop::IsOnline() {
+    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
+        const auto flags = iface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack)) {
+            continue;
+        }
+        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
+            if (!entry.ip().isLoopback() && !entry.ip().isLinkLocal()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void QtDesktop::OpenAddress(const std::string& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(Q(address)));
+}
+
+} // namespace penrica

@@ -1,0 +1,223 @@
+#include "platform/qt/RichEdit.h"
+
+#include "platform/core/TextCodec.h"
+#include "platform/qt/Colours.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace penrica {
+
+namespace {
+
+// Properties that keep the stored values exactly, even where Qt's font cannot show them.
+constexpr int kProtectedProperty = QTextFormat::UserProperty + 1;
+constexpr int kSizeProperty = QTextFormat::UserProperty + 2;
+constexpr int kFaceProperty = QTextFormat::UserProperty + 3;
+
+std::uint8_t UnitBytes(QChar unit) {
+    const char16_t c = unit.unicode();
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n') {
+        return 2;
+    }
+    if (QChar::isSurrogate(c)) {
+        return 2; // a pair is four bytes in GB18030
+    }
+    return static_cast<std::uint8_t>(GbkCodePointLength(c));
+}
+
+} // namespace
+
+RichEdit::RichEdit(QWidget* parent) : QTextEdit(parent) {
+    setAcceptRichText(true);
+    const CharFormat defaults;
+    QFont font(QString::fromStdString(defaults.face));
+    font.setPointSize(defaults.size);
+    document()->setDefaultFont(font);
+    setCurrentCharFormat(ToQt(defaults));
+    connect(document(), &QTextDocument::contentsChange, this, &RichEdit::OnContentsChange);
+}
+
+CharFormat RichEdit::FromQt(const QTextCharFormat& qt) {
+    CharFormat format;
+    if (qt.hasProperty(kFaceProperty)) {
+        format.face = qt.stringProperty(kFaceProperty).toStdString();
+    } else {
+        QStringList families = qt.fontFamilies().toStringList();
+        if (!families.isEmpty()) {
+            format.face = families.first().toStdString();
+        }
+    }
+    if (qt.hasProperty(kSizeProperty)) {
+        format.size = qt.intProperty(kSizeProperty);
+    } else if (qt.fontPointSize() > 0) {
+        format.size = static_cast<std::int32_t>(qt.fontPointSize());
+    }
+    std::int32_t effects = 0;
+    if (qt.fontWeight() >= QFont::Bold) {
+        effects |= kBold;
+    }
+    if (qt.fontItalic()) {
+        effects |= kItalic;
+    }
+    if (qt.fontUnderline()) {
+        effects |= kUnderline;
+    }
+    if (qt.fontStrikeOut()) {
+        effects |= kStrikeout;
+    }
+    if (qt.boolProperty(kProtectedProperty)) {
+        effects |= kProtected;
+    }
+    format.effects = effects;
+    if (qt.hasProperty(QTextFormat::ForegroundBrush) && qt.foreground().style() != Qt::NoBrush) {
+        format.colour = FromQColor(qt.foreground().color());
+    }
+    return format;
+}
+
+QTextCharFormat RichEdit::ToQt(const CharFormat& format) {
+    QTextCharFormat qt;
+    const QString face = QString::fromStdString(format.face);
+    qt.setFontFamilies(QStringList{face});
+    qt.setProperty(kFaceProperty, face);
+    // Qt cannot show sizes below 1 point or above its limit; the stored value is kept apart.
+    qt.setFontPointSize(std::clamp(format.size, 1, 1638));
+    qt.setProperty(kSizeProperty, format.size);
+    qt.setFontWeight((format.effects & kBold) ? QFont::Bold : QFont::Normal);
+    qt.setFontItalic((format.effects & kItalic) != 0);
+    qt.setFontUnderline((format.effects & kUnderline) != 0);
+    qt.setFontStrikeOut((format.effects & kStrikeout) != 0);
+    qt.setProperty(kProtectedProperty, (format.effects & kProtected) != 0);
+    if (format.colour == kAutomaticColour) {
+        qt.clearForeground();
+    } else {
+        qt.setForeground(ToQColor(format.colour & 0xFFFFFF));
+    }
+    return qt;
+}
+
+CharFormat RichEdit::SelectionFormat() const {
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        return FromQt(currentCharFormat());
+    }
+    // Qt reports the format before the cursor's position; the selection's own first character
+    // is the one after its start.
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart());
+    first.setPosition(cursor.selectionStart() + 1, QTextCursor::KeepAnchor);
+    return FromQt(first.charFormat());
+}
+
+void RichEdit::SetSelectionFormat(const CharFormat& format) {
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection()) {
+        cursor.setCharFormat(ToQt(format));
+    }
+    setCurrentCharFormat(ToQt(format));
+}
+
+void RichEdit::SetBackgroundColour(std::uint32_t colour) {
+    QPalette p = palette();
+    if (colour == kAutomaticColour) {
+        p.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+    } else {
+        p.setColor(QPalette::Base, ToQColor(colour & 0xFFFFFF));
+    }
+    setPalette(p);
+}
+
+int RichEdit::CharacterCount() const { return document()->characterCount() - 1; }
+
+QString RichEdit::ToProgramText(const QString& qtText) {
+    QString out;
+    out.reserve(qtText.size() + 16);
+    for (QChar c : qtText) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n') {
+            out += QStringLiteral("\r\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void RichEdit::SetPlainContent(const QString& text) {
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setCharFormat(ToQt(CharFormat{}));
+    cursor.insertText(plain, ToQt(CharFormat{}));
+    cursor.endEditBlock();
+}
+
+void RichEdit::ClearContent() {
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+}
+
+void RichEdit::OnContentsChange(int position, int removed, int added) {
+    const int units = CharacterCount();
+    // Qt counts the document's closing separator in some notifications; clamp to real text.
+    const int oldSize = static_cast<int>(unitBytes_.size());
+    position = std::clamp(position, 0, oldSize);
+    removed = std::clamp(removed, 0, oldSize - position);
+    added = units - (oldSize - removed);
+    if (added < 0 || position + added > units) {
+        RebuildByteTable();
+    } else {
+        for (int i = position; i < position + removed; ++i) {
+            byteLength_ -= unitBytes_[i];
+        }
+        unitBytes_.erase(unitBytes_.begin() + position, unitBytes_.begin() + position + removed);
+        std::vector<std::uint8_t> inserted;
+        inserted.reserve(static_cast<std::size_t>(added));
+        QTextCursor cursor(document());
+        cursor.setPosition(position);
+        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+        const QString text = cursor.selectedText();
+        for (QChar c : text) {
+            inserted.push_back(UnitBytes(c));
+            byteLength_ += inserted.back();
+        }
+        inserted.resize(static_cast<std::size_t>(added), 1);
+        unitBytes_.insert(unitBytes_.begin() + position, inserted.begin(), inserted.end());
+    }
+    emit ContentChanged();
+}
+
+void RichEdit::RebuildByteTable() {
+    unitBytes_.clear();
+    byteLength_ = 0;
+    const QString text = document()->toPlainText();
+    for (QChar c : text) {
+        unitBytes_.push_back(UnitBytes(c));
+        byteLength_ += unitBytes_.back();
+    }
+}
+
+void RichEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && onRightPress) {
+        const QPoint p = event->position().toPoint();
+        onRightPress(p.x(), p.y());
+        return;
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void RichEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // The program shows its own popup menu on the right button; Qt's standard one never shows.
+    event->accept();
+}
+
+} // namespace penrica

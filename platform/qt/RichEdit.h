@@ -1,0 +1,66 @@
+#pragma once
+// The introduction editor's control: a QTextEdit that speaks CharFormat, counts its text in GBK
+// bytes (a line break counts 2, as CR LF) and reports every change of its content, the
+// program's own changes included, through ContentChanged.
+//
+// The byte count is kept up to date from Qt's change notifications, one per-character table that
+// is patched where the change happened; it never rescans the whole document.
+
+#include "platform/core/CharFormat.h"
+
+#include <QTextEdit>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace penrica {
+
+class RichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichEdit(QWidget* parent = nullptr);
+
+    // The format of the selection; with an empty selection, the format at the caret. A property
+    // that Qt leaves unset reads as the default CharFormat's.
+    CharFormat SelectionFormat() const;
+    // Sets every attribute at once. With an empty selection it applies to the text typed next.
+    void SetSelectionFormat(const CharFormat& format);
+
+    // The whole control's background; kAutomaticColour selects the system's window colour.
+    void SetBackgroundColour(std::uint32_t colour);
+
+    // Length of the whole text in GBK bytes.
+    std::size_t ByteLength() const { return byteLength_; }
+    // Number of character positions (a line break is one).
+    int CharacterCount() const;
+    bool IsEmpty() const { return CharacterCount() == 0; }
+
+    // Replaces the whole content by plain text in the default format ("\r\n" or "\n" breaks).
+    void SetPlainContent(const QString& text);
+    void ClearContent();
+
+    // Converts between Qt's text and the program's: a paragraph or line separator is "\r\n".
+    static QString ToProgramText(const QString& qtText);
+
+    static CharFormat FromQt(const QTextCharFormat& format);
+    static QTextCharFormat ToQt(const CharFormat& format);
+
+    std::function<void(int x, int y)> onRightPress;
+
+signals:
+    void ContentChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void OnContentsChange(int position, int removed, int added);
+    void RebuildByteTable();
+
+    std::vector<std::uint8_t> unitBytes_; // GBK bytes of each UTF-16 unit of the document
+    std::size_t byteLength_ = 0;
+};
+
+} // namespace penrica

@@ -1,0 +1,73 @@
+#include "platform/qt/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace penrica {
+
+std::vector<std::string> ScriptedPrompts::Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : boxes) {
+        texts.push_back(box.text);
+    }
+    return texts;
+}
+
+Answer ScriptedPrompts::MessageBox(const std::string& text, Buttons buttons,
+                                   const std::string& caption) {
+    boxes.push_back({text, caption, buttons});
+    if (answers.empty()) {
+        return Answer::Ok;
+    }
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::string ScriptedPrompts::InputBox(const std::string& title, const std::string& prompt) {
+    inputBoxes.emplace_back(title, prompt);
+    if (inputs.empty()) {
+        return {};
+    }
+    std::string text = inputs.front();
+    inputs.pop_front();
+    return text;
+}
+
+std::optional<std::string> ScriptedPrompts::OpenFile(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
+    if (files.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> file = files.front();
+    files.pop_front();
+    return file;
+}
+
+std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& request) {
+    return OpenFile(request);
+}
+
+void ScriptedPrompts::PopupMenu(QMenu& menu, QPoint position) {
+    std::vector<ShownMenuEntry> entries;
+    for (QAction* action : menu.actions()) {
+        entries.push_back({action->isSeparator() ? "-" : action->text().toStdString(),
+                           action->isEnabled()});
+    }
+    menus.push_back(entries);
+    menuPositions.push_back(position);
+    if (menuChoices.empty()) {
+        return;
+    }
+    std::string choice = menuChoices.front();
+    menuChoices.pop_front();
+    for (QAction* action : menu.actions()) {
+        if (!action->isSeparator() && action->isEnabled() &&
+            action->text().toStdString() == choice) {
+            action->trigger();
+            return;
+        }
+    }
+}
+
+} // namespace penrica

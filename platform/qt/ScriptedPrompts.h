@@ -1,0 +1,63 @@
+#pragma once
+// Test doubles for Prompts and Desktop: answers come from queues, and everything shown is
+// recorded in order so tests can assert the exact messages.
+
+#include "platform/qt/Prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace penrica {
+
+struct ShownBox {
+    std::string text;
+    std::string caption;
+    Buttons buttons;
+};
+
+struct ShownMenuEntry {
+    std::string text;
+    bool enabled;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    // Message boxes answer OK when the queue is empty.
+    std::deque<Answer> answers;
+    std::deque<std::string> inputs;
+    // Each file dialog takes the next entry; nothing left or nullopt means cancelled.
+    std::deque<std::optional<std::string>> files;
+    // Each popup takes the next entry text to choose; empty or nothing left closes the menu.
+    std::deque<std::string> menuChoices;
+
+    std::vector<ShownBox> boxes;
+    std::vector<std::pair<std::string, std::string>> inputBoxes; // title, prompt
+    std::vector<FileDialogRequest> fileDialogs;
+    std::vector<std::vector<ShownMenuEntry>> menus;
+    std::vector<QPoint> menuPositions;
+
+    std::vector<std::string> Texts() const;
+
+    Answer MessageBox(const std::string& text, Buttons buttons,
+                      const std::string& caption) override;
+    std::string InputBox(const std::string& title, const std::string& prompt) override;
+    std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    void PopupMenu(QMenu& menu, QPoint position) override;
+};
+
+class ScriptedDesktop : public Desktop {
+public:
+    int screenWidth = 1024;
+    QPoint pointer;
+    bool online = false;
+    std::vector<std::string> openedAddresses;
+
+    int ScreenWidth() override { return screenWidth; }
+    QPoint PointerPosition() override { return pointer; }
+    bool IsOnline() override { return online; }
+    void OpenAddress(const std::string& address) override { openedAddresses.push_back(address); }
+};
+
+} // namespace penrica
