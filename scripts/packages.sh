@@ -1,0 +1,37 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages that are missing.
+# Usage: EnsurePackages pkg...
+EnsurePackages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq || true
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What the program needs to build and run.
+RUN_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libicu-dev
+    fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei
+    xvfb x11-utils imagemagick
+)
+
+# What the tests need on top.
+TEST_PACKAGES=(
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xdotool clang libclang-rt-14-dev
+)
