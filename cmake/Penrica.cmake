@@ -17,8 +17,15 @@ endfunction()
 # One test executable per test file, registered with CTest.
 function(penrica_test name)
     cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    if(T_QT)
+        # Widget tests need a QApplication before the first test: they bring their own main.
+        add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest)
+    else()
+        add_executable(${name} ${T_SOURCES})
+        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    endif()
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     if(T_QT)
         target_precompile_headers(${name} REUSE_FROM penrica_pch)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST

@@ -66,7 +66,17 @@ void DrawPanel::PaintBackground(QPainter& painter, const QRect& area) {
     painter.restore();
 }
 
-void DrawPanel::Clear() { Clear(rect()); }
+void DrawPanel::Clear() {
+    Clear(rect());
+}
+
+// A hidden panel gets its resize event only when shown; drawing on it must still see its size.
+bool DrawPanel::Ready() {
+    if (image_.size() != size()) {
+        Clear();
+    }
+    return !image_.isNull();
+}
 
 void DrawPanel::Clear(const QRect& area) {
     if (image_.size() != size()) {
@@ -90,7 +100,7 @@ void DrawPanel::PreparePen(QPainter& painter) const {
 }
 
 void DrawPanel::Line(int x1, int y1, int x2, int y2) {
-    if (image_.isNull()) {
+    if (!Ready()) {
         return;
     }
     QPainter painter(&image_);
@@ -101,7 +111,7 @@ void DrawPanel::Line(int x1, int y1, int x2, int y2) {
 }
 
 void DrawPanel::Ellipse(int left, int top, int right, int bottom) {
-    if (image_.isNull()) {
+    if (!Ready()) {
         return;
     }
     QPainter painter(&image_);
@@ -113,7 +123,7 @@ void DrawPanel::Ellipse(int left, int top, int right, int bottom) {
 
 void DrawPanel::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
                     int endY) {
-    if (image_.isNull()) {
+    if (!Ready()) {
         return;
     }
     const double cx = (left + right) / 2.0;
@@ -140,7 +150,7 @@ void DrawPanel::Arc(int left, int top, int right, int bottom, int startX, int st
 }
 
 void DrawPanel::DrawPicture(const QImage& picture, int left, int top, int width, int height) {
-    if (image_.isNull() || picture.isNull()) {
+    if (picture.isNull() || !Ready()) {
         return;
     }
     QPainter painter(&image_);
@@ -158,7 +168,7 @@ QFont DrawPanel::PanelFont() const {
 }
 
 void DrawPanel::WriteText(int x, int y, const QString& text) {
-    if (image_.isNull()) {
+    if (!Ready()) {
         return;
     }
     QPainter painter(&image_);

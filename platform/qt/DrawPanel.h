@@ -42,8 +42,7 @@ public:
     void Ellipse(int left, int top, int right, int bottom);
     // Counter-clockwise from the start radial to the end radial; equal points draw the whole
     // ellipse.
-    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
-             int endY);
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY);
     void DrawPicture(const QImage& picture, int left, int top, int width, int height);
     // Text with its top-left corner at (x, y), on the text background colour.
     void WriteText(int x, int y, const QString& text);
@@ -69,6 +68,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    bool Ready();
     void PaintBackground(QPainter& painter, const QRect& area);
     void PreparePen(QPainter& painter) const;
     QFont PanelFont() const;

@@ -1,0 +1,186 @@
+// The Qt side of the runtime services: the drawing panel's pixels, the editor wrapper's formats
+// and byte count, pictures, combo box items and the popup position.
+
+#include "TempFolder.h"
+#include "platform/core/Files.h"
+#include "platform/qt/Colours.h"
+#include "platform/qt/Controls.h"
+#include "platform/qt/DrawPanel.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace {
+
+using penrica::BackgroundMode;
+using penrica::DrawPanel;
+
+QColor At(const DrawPanel& panel, int x, int y) {
+    return panel.Image().pixelColor(x, y);
+}
+
+TEST(DrawPanel, LineAndFullCircleArc) {
+    DrawPanel panel;
+    panel.resize(100, 100);
+    panel.SetPenColour(0x000000FF); // red
+    panel.Line(0, 50, 99, 50);
+    EXPECT_EQ(At(panel, 10, 50), QColor(255, 0, 0));
+    EXPECT_EQ(At(panel, 10, 40), QColor(255, 255, 255));
+
+    panel.Clear();
+    EXPECT_EQ(At(panel, 10, 50), QColor(255, 255, 255));
+    // Equal start and end points: the whole ellipse, so all four extremes are drawn.
+    panel.Arc(10, 10, 91, 91, 90, 50, 90, 50);
+    for (QPoint p : {QPoint(10, 50), QPoint(90, 50), QPoint(50, 10), QPoint(50, 90)}) {
+        bool found = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                found |= At(panel, p.x() + dx, p.y() + dy).red() > 200 &&
+                         At(panel, p.x() + dx, p.y() + dy).green() < 100;
+        EXPECT_TRUE(found) << p.x() << "," << p.y();
+    }
+    // The inside stays unpainted: an arc is not filled.
+    EXPECT_EQ(At(panel, 50, 50), QColor(255, 255, 255));
+}
+
+TEST(DrawPanel, ClearRestoresBackgroundPicture) {
+    DrawPanel panel;
+    panel.resize(40, 40);
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    panel.SetBackgroundPicture(picture, BackgroundMode::TopLeft);
+    panel.SetPenColour(0x0000FF00);
+    panel.SetPenWidth(5);
+    panel.Line(0, 20, 39, 20);
+    EXPECT_EQ(At(panel, 20, 20), QColor(0, 255, 0));
+    panel.Clear();
+    EXPECT_EQ(At(panel, 20, 20), QColor(0, 0, 255));
+}
+
+TEST(DrawPanel, TiledModeRepeatsPicture) {
+    DrawPanel panel;
+    panel.resize(40, 10);
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    picture.setPixelColor(0, 0, Qt::red);
+    panel.SetBackgroundPicture(picture, BackgroundMode::Tiled);
+    EXPECT_EQ(At(panel, 30, 0), QColor(Qt::red));
+    EXPECT_EQ(At(panel, 31, 0), QColor(Qt::black));
+}
+
+TEST(DrawPanel, CentredPlacement) {
+    struct Case {
+        QSize panel, picture;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {{100, 100}, {50, 20}, {25, 40, 50, 20}},   // smaller: centred, unscaled
+        {{100, 100}, {200, 100}, {0, 25, 100, 50}}, // wider: scaled down to the width
+        {{100, 100}, {50, 400}, {44, 0, 12, 100}},  // taller: scaled down to the height
+        {{100, 100}, {100, 100}, {0, 0, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DrawPanel::CentredPlacement(c.panel, c.picture), c.expected)
+            << c.picture.width() << "x" << c.picture.height();
+    }
+}
+
+TEST(DrawPanel, CentredModeScalesDownPicture) {
+    DrawPanel panel;
+    panel.resize(100, 100);
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    panel.SetBackgroundPicture(picture, BackgroundMode::Centred);
+    EXPECT_EQ(At(panel, 50, 50), QColor(0, 0, 255));
+    EXPECT_EQ(At(panel, 50, 10), QColor(255, 255, 255));
+}
+
+TEST(RichEdit, ByteLengthFollowsEveryEdit) {
+    penrica::RichEdit edit;
+    struct Step {
+        const char* insert;
+        std::size_t expected;
+    };
+    // ASCII 1 byte, Chinese 2, a line break 2 (CR LF), an emoji 4 (GB18030).
+    const Step steps[] = {{"ab", 2}, {"穴位", 6}, {"\n", 8}, {"😀", 12}};
+    QTextCursor cursor(edit.document());
+    for (const Step& s : steps) {
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QString::fromUtf8(s.insert));
+        EXPECT_EQ(edit.ByteLength(), s.expected) << s.insert;
+    }
+    cursor.setPosition(2);
+    cursor.setPosition(4, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText(); // "穴位"
+    EXPECT_EQ(edit.ByteLength(), 8u);
+    edit.SetPlainContent(QStringLiteral("一\r\n二"));
+    EXPECT_EQ(edit.ByteLength(), 6u);
+    EXPECT_EQ(edit.CharacterCount(), 3);
+    edit.ClearContent();
+    EXPECT_EQ(edit.ByteLength(), 0u);
+    EXPECT_TRUE(edit.IsEmpty());
+}
+
+TEST(RichEdit, SelectionFormatRoundTrips) {
+    penrica::RichEdit edit;
+    edit.SetPlainContent(QStringLiteral("足三里"));
+    QTextCursor cursor(edit.document());
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    edit.setTextCursor(cursor);
+    penrica::CharFormat format;
+    format.face = "黑体";
+    format.size = 14;
+    format.effects = penrica::kBold | penrica::kUnderline | penrica::kProtected;
+    format.colour = 0x000000FF;
+    edit.SetSelectionFormat(format);
+    EXPECT_EQ(edit.SelectionFormat(), format);
+    cursor.setPosition(0);
+    cursor.setPosition(1, QTextCursor::KeepAnchor);
+    edit.setTextCursor(cursor);
+    EXPECT_EQ(edit.SelectionFormat(), penrica::CharFormat{});
+}
+
+TEST(RichEdit, ChangeSignalOnProgramEdits) {
+    penrica::RichEdit edit;
+    int changes = 0;
+    QObject::connect(&edit, &penrica::RichEdit::ContentChanged, [&] { ++changes; });
+    edit.SetPlainContent(QStringLiteral("x"));
+    EXPECT_GE(changes, 1);
+    EXPECT_EQ(penrica::RichEdit::ToProgramText(QStringLiteral("a") + QChar(0x2029) + "b"),
+              QStringLiteral("a\r\nb"));
+}
+
+TEST(Pictures, LoadAndMeasureEachFormatAndRejectTruncated) {
+    TempFolder folder;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    for (const char* format : {"PNG", "JPEG", "BMP"}) {
+        SCOPED_TRACE(format);
+        const auto file = folder.path() / (std::string("p.") + format);
+        ASSERT_TRUE(picture.save(QString::fromStdString(file.string()), format));
+        EXPECT_EQ(penrica::MeasurePicture(file), QSize(30, 20));
+        EXPECT_EQ(penrica::LoadPicture(file).size(), QSize(30, 20));
+        // Half a file never crashes and gives no picture or a partial one of the same size.
+        std::string bytes = penrica::ReadWholeFile(file);
+        const QImage half = penrica::LoadPictureFromBytes(bytes.substr(0, bytes.size() / 4));
+        EXPECT_TRUE(half.isNull() || half.size() == QSize(30, 20));
+    }
+    EXPECT_TRUE(penrica::LoadPicture(folder.path() / "missing.png").isNull());
+    EXPECT_TRUE(penrica::MeasurePicture(folder.path() / "missing.png").isEmpty());
+}
+
+TEST(Controls, ComboItemsKeepTheText) {
+    QComboBox box;
+    box.setEditable(true);
+    box.setEditText(QStringLiteral("#白色"));
+    penrica::AddComboItems(box, {"#黑色", "#红色"});
+    EXPECT_EQ(box.count(), 2);
+    EXPECT_EQ(box.currentText(), QStringLiteral("#白色"));
+}
+
+} // namespace
