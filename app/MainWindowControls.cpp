@@ -23,12 +23,6 @@ namespace penrica {
 
 namespace {
 
-template <typename T> T* Named(T* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
 void SetTextColour(QWidget& widget, std::uint32_t colour) {
     QPalette p = widget.palette();
     p.setColor(QPalette::WindowText, ToQColor(colour));

@@ -1,5 +1,7 @@
 #include "app/StyleWindows.h"
 
+#include "platform/qt/Controls.h"
+
 #include "app/WindowFrame.h"
 #include "platform/qt/Colours.h"
 
@@ -14,12 +16,6 @@
 namespace penrica {
 
 namespace {
-
-template <typename T> T* Named(T* widget, const char* name, int x, int y, int w, int h) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 QLabel* BlackLabel(QWidget* parent, const char* text, const char* name, int x, int y, int w,
                    int h) {

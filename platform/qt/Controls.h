@@ -13,6 +13,13 @@
 
 namespace penrica {
 
+// Gives a control its object name and its place in the parent's client area.
+template <typename T> T* Named(T* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
 // A timer runs while its period is above 0 and stops at 0.
 void SetTimerPeriod(QTimer& timer, int milliseconds);
 int TimerPeriod(const QTimer& timer);
