@@ -2,6 +2,7 @@
 
 #include "app/HelpTexts.h"
 #include "app/WindowFrame.h"
+#include "images/ImageLibrary.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
@@ -21,12 +22,13 @@ namespace penrica {
 
 // The subsystems' behaviour objects, composed here.
 struct MainWindow::Parts {
-    explicit Parts(const ProgramFolder& folder) : config(folder.ConfigFile()) {}
+    Parts(AppState& state, Services& services, ImageControls imageControls)
+        : config(services.folder.ConfigFile()), images(state, state, services, imageControls) {}
     ConfigFile config;
+    ImageLibrary images;
 };
 
-MainWindow::MainWindow(AppState& state, Services& services)
-    : state_(state), services_(services), parts_(std::make_unique<Parts>(services.folder)) {
+MainWindow::MainWindow(AppState& state, Services& services) : state_(state), services_(services) {
     setObjectName(QStringLiteral("主窗口"));
     setWindowTitle(QString());
     const QSize client = ClientSize(982, 704);
@@ -37,6 +39,9 @@ MainWindow::MainWindow(AppState& state, Services& services)
     controlArea->installEventFilter(this);
     CreateControls();
     CreateMenus();
+    parts_ = std::make_unique<Parts>(state_, services_,
+                                     ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条,
+                                                   时钟画板列表条, 画板列表条右键, 超级编辑框1});
     Bind();
     OnCreated();
 }
@@ -53,11 +58,12 @@ void MainWindow::Bind() {
     connect(时钟定时获取鼠标在画板中的位置, &QTimer::timeout, this, &MainWindow::OnMouseTimerTick);
     connect(时钟监视鼠标移出, &QTimer::timeout, this, &MainWindow::OnPanMonitorTick);
     connect(滑块条1, &QSlider::valueChanged, this, &MainWindow::ZoomImage);
-    画板列表条->onLeftPress = [](int, int) {};
-    画板列表条->onRightPress = [](int, int) {};
-    connect(图形按钮2, &QAbstractButton::clicked, this, [] {});
-    connect(图形按钮1, &QAbstractButton::clicked, this, [] {});
-    connect(时钟画板列表条, &QTimer::timeout, this, [] {});
+    ImageLibrary& images = parts_->images;
+    画板列表条->onLeftPress = [&images](int x, int) { images.SelectImageAt(x); };
+    画板列表条->onRightPress = [&images](int x, int) { images.OnStripRightPress(x); };
+    connect(图形按钮2, &QAbstractButton::clicked, this, [&images] { images.ScrollTowardsRight(); });
+    connect(图形按钮1, &QAbstractButton::clicked, this, [&images] { images.ScrollTowardsLeft(); });
+    connect(时钟画板列表条, &QTimer::timeout, this, [&images] { images.OnScrollTick(); });
     connect(超级编辑框1, &RichEdit::ContentChanged, this, [] {});
     超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
     connect(按钮保存编辑框内容, &QPushButton::clicked, this, [] {});
@@ -67,7 +73,7 @@ void MainWindow::Bind() {
     auto on = [this](QMenu* menu, const char* caption, auto handler) {
         connect(Entry(menu, QString::fromUtf8(caption)), &QAction::triggered, this, handler);
     };
-    on(文件, "添加图片", [] {});
+    on(文件, "添加图片", [&images] { images.AddImageFromMenu(); });
     on(文件, "穴位介绍文本另存为", [] {});
     on(文件, "打开穴位介绍五彩文本", [] {});
     on(文件, "打开普通文本", [] {});
@@ -83,7 +89,8 @@ void MainWindow::Bind() {
     on(编辑框右键, "字符格式2", [] {});
     on(编辑框右键, "字符格式3", [] {});
     on(编辑框右键, "字符格式4", [] {});
-    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍", [] {});
+    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍",
+       [&images] { images.DeleteImage(); });
     on(帮助, "添加穴位图片", [this] { ShowHelp(kHelpAddImage); });
     on(帮助, "在图片上添加穴位标志", [this] { ShowHelp(kHelpAddMarker); });
     on(帮助, "显示标志穴位介绍", [this] { ShowHelp(kHelpShowIntroduction); });
@@ -102,10 +109,13 @@ void MainWindow::OnCreated() {
     state_.zoomFactor = 1.0f;
     画板1->resize(0, 画板1->height());
     画板列表条->resize(0, 画板列表条->height());
+    parts_->images.FillThumbnailStrip();
     parts_->config.EnsureConfigFile();
 }
 
-bool MainWindow::OnAboutToClose() { return true; }
+bool MainWindow::OnAboutToClose() {
+    return true;
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (OnAboutToClose()) {
@@ -136,7 +146,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void MainWindow::ShowHelp(const char* text) { services_.prompts.MessageBox(text); }
+void MainWindow::ShowHelp(const char* text) {
+    services_.prompts.MessageBox(text);
+}
 
 void MainWindow::OpenAuthorAddress() {
     if (services_.desktop.IsOnline()) {

@@ -7,7 +7,7 @@
 // and menus), MainWindowBehaviour.cpp (panning, zoom, hints, timers, editor menu).
 
 #include "app/AppState.h"
-#include "app/Services.h"
+#include "platform/qt/Services.h"
 
 #include <QDialog>
 

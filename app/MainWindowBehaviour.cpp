@@ -107,7 +107,7 @@ void MainWindow::OnMouseTimerTick() {
 }
 
 void MainWindow::EditorMenu() {
-    services_.prompts.PopupMenu(*编辑框右键, services_.desktop.PointerPosition() + QPoint(3, 3));
+    PopupAtPointer(services_, *编辑框右键);
 }
 
 void MainWindow::Paste() { 超级编辑框1->paste(); }

@@ -3,7 +3,7 @@
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
-#include "app/Services.h"
+#include "platform/qt/Services.h"
 #include "app/StartWindow.h"
 #include "app/StyleWindows.h"
 #include "platform/core/Files.h"

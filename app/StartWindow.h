@@ -2,7 +2,7 @@
 // The small first window. Its button opens the main window modally; closing it ends the program.
 
 #include "app/AppState.h"
-#include "app/Services.h"
+#include "platform/qt/Services.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // Penrica: shows the start window and runs until it is closed. Takes no arguments.
 
 #include "app/AppState.h"
-#include "app/Services.h"
+#include "platform/qt/Services.h"
 #include "app/StartWindow.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/Fonts.h"

@@ -12,4 +12,9 @@ struct Services {
     ProgramFolder folder;
 };
 
+// Popup menus open 3 pixels right of and below the pointer, so the pointer is not over an entry.
+inline void PopupAtPointer(Services& services, QMenu& menu) {
+    services.prompts.PopupMenu(menu, services.desktop.PointerPosition() + QPoint(3, 3));
+}
+
 } // namespace penrica

@@ -1,0 +1,74 @@
+// Adding an image: the open dialog, the size from the file header, the copy into the image
+// folder, the marker folder with its size file. Every refusal is told in a message box first.
+
+#include "images/ImageLibrary.h"
+
+#include "images/core/ImageHeader.h"
+#include "images/core/StripRules.h"
+#include "platform/core/Files.h"
+#include "platform/core/TextRules.h"
+#include "platform/qt/Pictures.h"
+
+#include <QLabel>
+
+namespace penrica {
+
+namespace {
+constexpr std::int32_t kWidestAddedImage = 3000;
+constexpr const char* kImageFilter = "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp|gif(gif)|*.gif";
+} // namespace
+
+PictureSize ImageLibrary::ReadImageSize(const std::filesystem::path& file) {
+    const std::string bytes = ReadWholeFile(file);
+    if (bytes.empty()) {
+        services_.prompts.MessageBox("请输入正确的文件名");
+        return {};
+    }
+    return penrica::ReadImageSize(bytes);
+}
+
+std::string ImageLibrary::AddImage() {
+    Prompts& prompts = services_.prompts;
+    const std::optional<std::string> chosen = prompts.OpenFile({kImageFilter, "jpg"});
+    if (!chosen) {
+        return {};
+    }
+    const std::filesystem::path path = PathFromUtf8(*chosen);
+    PictureSize size = ReadImageSize(path);
+    if (size.width == 0 || size.height == 0) {
+        prompts.MessageBox("特殊图片");
+        const QSize measured = MeasurePicture(path);
+        size = {measured.width(), measured.height()};
+    }
+    if (size.width > kWidestAddedImage) {
+        prompts.MessageBox("图片太大");
+        return "图片太大";
+    }
+    if (size.width == 0) {
+        prompts.MessageBox("图片错误，重新启动软件试试。");
+        return "图片错误";
+    }
+    // The image name is the last piece of the path, whichever separator the dialog used.
+    std::vector<std::string> pieces = SplitText(*chosen, "\\");
+    std::string name = pieces.empty() ? std::string() : pieces.back();
+    name = PathToUtf8(PathFromUtf8(name).filename());
+    const std::filesystem::path target = ImageFile(services_.folder, name);
+    if (Exists(target)) {
+        prompts.MessageBox("文件已经存在，请修改名字后添加");
+        return {};
+    }
+    if (name.empty() || !CopyWholeFile(path, target)) {
+        prompts.MessageBox("添加失败");
+        return {};
+    }
+    CreateFolder(MarkerFolder(services_.folder, name));
+    WriteSizeFile(services_.folder, name, size);
+    return "添加成功";
+}
+
+void ImageLibrary::AddImageFromMenu() {
+    c_.statusLine->setText(QString::fromStdString(AddImage()));
+    FillThumbnailStrip();
+}
+
+} // namespace penrica

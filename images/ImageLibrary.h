@@ -1,0 +1,80 @@
+#pragma once
+// The image library in the main window: the thumbnail strip, adding and deleting images, and
+// showing an image in the image panel. It works on the controls it is handed and on the shared
+// state; the window binds its events to these operations.
+//
+// Index: ImageLibrary.cpp (strip, scrolling, deleting), ImageAdding.cpp (AddImage,
+// ReadImageSize), ImageShowing.cpp (ShowImage, ShowImageAtAcupoint).
+
+#include "images/ImageState.h"
+#include "markers/MarkerState.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/qt/Services.h"
+
+#include <filesystem>
+#include <string>
+
+class QLabel;
+class QMenu;
+class QSlider;
+class QTimer;
+class QWidget;
+
+namespace penrica {
+
+class DrawPanel;
+
+struct ImageControls {
+    DrawPanel* imagePanel; // 画板1
+    QWidget* imageFrame;   // 分组框1
+    QSlider* zoomSlider;   // 滑块条1
+    QLabel* statusLine;    // 标签1
+    DrawPanel* strip;      // 画板列表条
+    QTimer* scrollTimer;   // 时钟画板列表条
+    QMenu* stripMenu;      // 画板列表条右键
+    QWidget* editor;       // 超级编辑框1
+};
+
+class ImageLibrary {
+public:
+    ImageLibrary(ImageState& images, MarkerState& markers, Services& services,
+                 ImageControls controls);
+
+    // Rebuilds imageNames and the strip from the image folder, in listing order.
+    void FillThumbnailStrip();
+    // Left press on the strip: the image in the cell under x becomes the image on show. A click
+    // past the last cell selects nothing.
+    void SelectImageAt(int x);
+    // 图形按钮2 scrolls the strip towards the right, 图形按钮1 towards the left.
+    void ScrollTowardsRight();
+    void ScrollTowardsLeft();
+    void OnScrollTick();
+
+    // The menu entry "添加图片": one attempt, then the status line and the refill.
+    void AddImageFromMenu();
+    // Asks for a picture file and copies it into the library; the status line text.
+    std::string AddImage();
+    // Measures the picture file from its header; 0 × 0 when unknown. Tells the user when the
+    // file cannot be read at all.
+    PictureSize ReadImageSize(const std::filesystem::path& file);
+
+    // Right press on the strip: remembers x and shows the strip's popup menu.
+    void OnStripRightPress(int x);
+    // The popup entry: deletes the image under the remembered x with all its markers.
+    void DeleteImage();
+
+    void ShowImage(const std::string& name);
+    void ShowImageAtAcupoint(const std::string& name, const std::string& record);
+
+private:
+    // The name in strip cell n (from 1), or nothing when no image sits there.
+    const std::string* ImageInCell(int n) const;
+    void SetStatus(const std::string& text);
+
+    ImageState& images_;
+    MarkerState& markers_;
+    Services& services_;
+    ImageControls c_;
+};
+
+} // namespace penrica

@@ -1,0 +1,53 @@
+#pragma once
+// Marker records and the files behind them. A marker is a file in its image's marker folder whose
+// name is the record X！Y！NAME！; the folder also holds the size file "0！0！0！" (W！H).
+// A missing marker folder reads as an empty list; a damaged size file reads as 0 × 0.
+
+#include "platform/core/ProgramFolder.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace penrica {
+
+inline constexpr std::string_view kRecordSeparator = "！";
+inline constexpr std::string_view kSizeFileName = "0！0！0！";
+
+struct MarkerRecord {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::string name;
+};
+
+std::vector<std::string> SplitRecord(std::string_view record);
+// The record's position and name when it splits into exactly three fields.
+std::optional<MarkerRecord> ParseRecord(std::string_view record);
+std::string MakeRecord(std::int32_t x, std::int32_t y, std::string_view name);
+
+std::filesystem::path MarkerFolder(const ProgramFolder& folder, std::string_view image);
+std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_view image,
+                                     std::string_view record);
+std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image);
+
+// The files (never sub-folders) of the image's marker folder, in listing order, the size file
+// included.
+std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image);
+
+struct PictureSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+
+// The size file's text (GBK bytes) as width and height; 0 × 0 unless it holds exactly two
+// pieces that are both positive numbers.
+PictureSize ParseSizeFile(std::string_view bytes);
+std::string SizeFileBytes(PictureSize size);
+PictureSize ReadSizeFile(const ProgramFolder& folder, std::string_view image);
+bool WriteSizeFile(const ProgramFolder& folder, std::string_view image, PictureSize size);
+
+} // namespace penrica
