@@ -3,7 +3,7 @@
 
 #include "TempFolder.h"
 #include "app/AppState.h"
-#include "app/Services.h"
+#include "platform/qt/Services.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/ScriptedPrompts.h"
 
