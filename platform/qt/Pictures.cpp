@@ -19,8 +19,8 @@ QImage ReadBounded(QImageReader& reader) {
     QSize size = reader.size();
     if (size.isValid() &&
         (size.width() > kLargestDecodedSide || size.height() > kLargestDecodedSide)) {
-        reader.setScaledSize(size.scaled(kLargestDecodedSide, kLargestDecodedSide,
-                                         Qt::KeepAspectRatio));
+        reader.setScaledSize(
+            size.scaled(kLargestDecodedSide, kLargestDecodedSide, Qt::KeepAspectRatio));
     }
     QImage image = reader.read();
     return image;
@@ -48,7 +48,8 @@ QImage LoadThumbnail(const std::filesystem::path& file, QSize size) {
     QImageReader reader(QtPath(file));
     reader.setDecideFormatFromContent(true);
     if (!reader.size().isValid()) {
-        return reader.read().scaled(size);
+        const QImage image = reader.read();
+        return image.isNull() ? image : image.scaled(size);
     }
     reader.setScaledSize(size);
     return reader.read();

@@ -1,0 +1,365 @@
+// The image library on the real main window's controls: strip, selection, scrolling, adding,
+// showing and deleting images, with the exact messages and the files on disk.
+
+#include "images/ImageLibrary.h"
+#include "AppHarness.h"
+#include "app/MainWindow.h"
+#include "platform/core/Files.h"
+#include "platform/qt/DrawPanel.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QSlider>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace penrica;
+
+struct Library : AppHarness {
+    MainWindow main{state, services};
+    ImageLibrary lib{state, state, services,
+                     ImageControls{main.画板1, main.分组框1, main.滑块条1, main.标签1,
+                                   main.画板列表条, main.时钟画板列表条, main.画板列表条右键,
+                                   main.超级编辑框1}};
+
+    std::filesystem::path Picture(const std::string& name, QSize size, QColor colour,
+                                  const char* format = "PNG") {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const auto path = folder.path() / "outside" / PathFromUtf8(name);
+        std::filesystem::create_directories(path.parent_path());
+        EXPECT_TRUE(image.save(QString::fromStdString(PathToUtf8(path)), format));
+        return path;
+    }
+    // Puts a picture into the library as adding it would, with its size file.
+    void Library_Add(const std::string& name, QSize size, QColor colour) {
+        CopyWholeFile(Picture(name, size, colour), ImageFile(services.folder, name));
+        CreateFolder(MarkerFolder(services.folder, name));
+        WriteSizeFile(services.folder, name, {size.width(), size.height()});
+    }
+    std::string Status() const { return main.标签1->text().toStdString(); }
+    QColor StripAt(int x, int y) const { return main.画板列表条->Image().pixelColor(x, y); }
+    int IndexOf(const std::string& name) const {
+        const auto& names = state.imageNames;
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()) + 1;
+    }
+};
+
+TEST(ThumbnailStrip, FillDrawsEachCellAndCountsFiles) {
+    Library t;
+    t.lib.FillThumbnailStrip();
+    EXPECT_EQ(t.main.画板列表条->width(), 10);
+    EXPECT_EQ(t.Status(), "共有：0 张图片");
+
+    t.Library_Add("红.png", {64, 64}, Qt::red);
+    t.Library_Add("绿.png", {64, 64}, Qt::green);
+    WriteWholeFile(t.services.folder.ImageFolder() / "readme.txt", "not a picture");
+    CreateFolder(t.services.folder.ImageFolder() / "sub");
+    t.lib.FillThumbnailStrip();
+    ASSERT_EQ(t.state.imageNames.size(), 3u);
+    EXPECT_EQ(t.main.画板列表条->width(), 120);
+    EXPECT_EQ(t.Status(), "共有：3 张图片");
+    const int red = t.IndexOf("红.png"), green = t.IndexOf("绿.png"),
+              text = t.IndexOf("readme.txt");
+    auto cellMiddle = [](int n) { return 5 + 40 * (n - 1) + 15; };
+    EXPECT_EQ(t.StripAt(cellMiddle(red), 17), QColor(Qt::red));
+    EXPECT_EQ(t.StripAt(cellMiddle(green), 17), QColor(Qt::green));
+    EXPECT_EQ(t.StripAt(cellMiddle(text), 17), QColor(Qt::white));
+    EXPECT_EQ(t.StripAt(5 + 40 * (red - 1) - 2, 17), QColor(Qt::white)); // gap between cells
+}
+
+TEST(ThumbnailStrip, SelectionFollowsTheCellRule) {
+    Library t;
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        t.Library_Add(name, {40, 30}, Qt::gray);
+    t.lib.FillThumbnailStrip();
+    const std::string first = t.state.imageNames[0], second = t.state.imageNames[1];
+
+    t.lib.SelectImageAt(34);
+    EXPECT_EQ(t.state.currentImage, first);
+    t.lib.SelectImageAt(35);
+    EXPECT_EQ(t.state.currentImage, second);
+    EXPECT_EQ(t.Status(), "当前鼠标位置图片：" + second + "   共有：3 张图片");
+    EXPECT_EQ(t.StripAt(40, 20), QColor(0, 0, 255));
+    EXPECT_EQ(t.StripAt(80, 20), QColor(0, 0, 255));
+    EXPECT_NE(t.StripAt(0, 20), QColor(0, 0, 255)); // the first selection's mark is gone
+    EXPECT_EQ(t.state.hoverEnabled, 1);
+    EXPECT_EQ(t.state.markerFiles, std::vector<std::string>{"0！0！0！"});
+    EXPECT_EQ(t.main.画板1->size(), QSize(40, 30));
+
+    // Past the last cell nothing is selected.
+    t.lib.SelectImageAt(116);
+    EXPECT_EQ(t.state.currentImage, second);
+    EXPECT_TRUE(t.prompts.boxes.empty());
+}
+
+TEST(ThumbnailStrip, ScrollButtonsMoveAtMost101Steps) {
+    struct Case {
+        bool towardsLeft;
+        int finalLeft;
+    };
+    for (const Case& c : {Case{true, -202}, Case{false, 203}}) {
+        Library t;
+        t.main.画板列表条->setGeometry(8, 8, 400, 40);
+        c.towardsLeft ? t.lib.ScrollTowardsLeft() : t.lib.ScrollTowardsRight();
+        EXPECT_EQ(t.main.时钟画板列表条->interval(), 1);
+        EXPECT_TRUE(t.main.时钟画板列表条->isActive());
+        for (int tick = 0; tick < 101; ++tick) {
+            EXPECT_TRUE(t.main.时钟画板列表条->isActive()) << tick;
+            t.lib.OnScrollTick();
+        }
+        EXPECT_EQ(t.main.画板列表条->x(), c.finalLeft);
+        EXPECT_FALSE(t.main.时钟画板列表条->isActive());
+        EXPECT_EQ(t.state.scrollTicks, 0);
+    }
+}
+
+TEST(AddImage, MessagesInOrderForEachOutcome) {
+    struct Case {
+        const char* what;
+        std::function<std::optional<std::string>(Library&)> choose;
+        std::vector<std::string> messages;
+        std::string result;
+        std::size_t imagesAfter;
+    };
+    const Case cases[] = {
+        {"cancelled", [](Library&) { return std::nullopt; }, {}, "", 0},
+        {"unreadable",
+         [](Library& t) { return PathToUtf8(t.folder.path() / "missing.jpg"); },
+         {"请输入正确的文件名", "特殊图片", "图片错误，重新启动软件试试。"},
+         "图片错误",
+         0},
+        {"3001 wide",
+         [](Library& t) {
+             return PathToUtf8(t.Picture("w.jpg", {3001, 8}, Qt::red, "JPEG"));
+         },
+         {"图片太大"},
+         "图片太大",
+         0},
+        {"3000 wide",
+         [](Library& t) {
+             return PathToUtf8(t.Picture("w.jpg", {3000, 8}, Qt::red, "JPEG"));
+         },
+         {},
+         "添加成功",
+         1},
+        {"header without size, picture loads",
+         [](Library& t) {
+             // A PNG whose header says 0 × 0 but that Qt still measures from the same bytes
+             // is hard to make; a picture format the header reader does not know serves.
+             return PathToUtf8(t.Picture("p.ppm", {20, 10}, Qt::red, "PPM"));
+         },
+         {"特殊图片"},
+         "添加成功",
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Library t;
+        t.prompts.files.push_back(c.choose(t));
+        t.lib.AddImageFromMenu();
+        EXPECT_EQ(t.prompts.Texts(), c.messages);
+        EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
+        EXPECT_EQ(t.Status(), "共有：" + std::to_string(c.imagesAfter) + " 张图片");
+        t.prompts.boxes.clear();
+        t.prompts.files.push_back(c.choose(t));
+        EXPECT_EQ(t.lib.AddImage(), c.imagesAfter == 1 ? "" : c.result);
+    }
+}
+
+TEST(AddImage, WritesSizeFileAndKeepsExistingImage) {
+    Library t;
+    const auto gif = t.Picture("头部.gif", {640, 480}, Qt::blue, "BMP"); // BMP bytes, GIF name
+    t.prompts.files.push_back(PathToUtf8(gif));
+    EXPECT_EQ(t.lib.AddImage(), "添加成功");
+    EXPECT_EQ(ReadWholeFile(MarkerFilePath(t.services.folder, "头部.gif", kSizeFileName)),
+              "640\xA3\xA1"
+              "480");
+    EXPECT_EQ(t.services.prompts.OpenFile({}), std::nullopt);
+    ASSERT_EQ(t.prompts.fileDialogs.size(), 2u);
+    EXPECT_EQ(t.prompts.fileDialogs[0].filter, "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp|gif(gif)|*.gif");
+
+    // The same name again: refused, and the file in the library is untouched.
+    const std::string before = ReadWholeFile(ImageFile(t.services.folder, "头部.gif"));
+    const auto other = t.Picture("again/头部.gif", {10, 10}, Qt::red, "BMP");
+    t.prompts.files.push_back(PathToUtf8(other));
+    EXPECT_EQ(t.lib.AddImage(), "");
+    EXPECT_EQ(t.prompts.Texts().back(), "文件已经存在，请修改名字后添加");
+    EXPECT_EQ(ReadWholeFile(ImageFile(t.services.folder, "头部.gif")), before);
+}
+
+TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
+    struct Case {
+        std::optional<std::string> sizeFile; // nothing: no marker folder at all
+        std::vector<std::string> messages;
+        QSize panel;
+        std::string sizeFileAfter;
+    };
+    const std::string ok = "640\xA3\xA1"
+                           "480";
+    const Case cases[] = {
+        {ok, {}, {640, 480}, ok},
+        {"\xA3\xB6\xA3\xB4\xA3\xB0\xA3\xA1\xA3\xB4\xA3\xB8\xA3\xB0", {}, {640, 480}, ""},
+        {"640",
+         {"软件出现一个小错误，已经自动修复"},
+         {64, 48},
+         "64\xA3\xA1"
+         "48"},
+        {"0\xA3\xA1"
+         "480",
+         {"软件出现一个小错误，已经自动修复"},
+         {64, 48},
+         "64\xA3\xA1"
+         "48"},
+        {"4000\xA3\xA1"
+         "4000",
+         {},
+         {4000, 4000},
+         ""},
+        {"4001\xA3\xA1"
+         "10",
+         {"图片宽度不能大于4000像素"},
+         {0, 0},
+         ""}, // as the zoom left it
+        {std::nullopt, {"软件出现一个小错误，已经自动修复"}, {64, 48}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sizeFile.value_or("no marker folder"));
+        Library t;
+        CopyWholeFile(t.Picture("x.png", {64, 48}, Qt::red), ImageFile(t.services.folder, "x.png"));
+        if (c.sizeFile) {
+            CreateFolder(MarkerFolder(t.services.folder, "x.png"));
+            WriteWholeFile(MarkerFilePath(t.services.folder, "x.png", kSizeFileName), *c.sizeFile);
+        }
+        t.main.滑块条1->setValue(5);
+        t.prompts.boxes.clear();
+        const float zoom = t.state.zoomFactor;
+        t.lib.ShowImage("x.png");
+        EXPECT_EQ(t.prompts.Texts(), c.messages);
+        EXPECT_EQ(t.main.画板1->size(), c.panel);
+        EXPECT_EQ(t.main.滑块条1->value(), 10);
+        EXPECT_FLOAT_EQ(t.state.zoomFactor, zoom); // the slider moved without zooming
+        if (!c.sizeFileAfter.empty()) {
+            EXPECT_EQ(ReadWholeFile(MarkerFilePath(t.services.folder, "x.png", kSizeFileName)),
+                      c.sizeFileAfter);
+        }
+    }
+}
+
+TEST(ShowImage, CentredInFrameAndRingAtAcupoint) {
+    Library t;
+    t.Library_Add("x.png", {312, 264}, Qt::white);
+    t.lib.ShowImage("x.png");
+    EXPECT_EQ(t.main.画板1->pos(), QPoint(140, 100));
+    EXPECT_EQ(t.state.imageWidth, 312);
+
+    t.lib.ShowImageAtAcupoint("x.png", "152！87！印堂！");
+    EXPECT_EQ(t.state.currentImage, "x.png");
+    EXPECT_EQ(t.main.画板1->pos(), QPoint(98, 113));
+    EXPECT_EQ(t.main.画板1->Image().pixelColor(152 + 25, 87), QColor(0, 0, 255));
+    EXPECT_EQ(t.main.画板1->Image().pixelColor(152, 87), QColor(Qt::white));
+    EXPECT_EQ(t.main.画板1->PenWidth(), 1);
+    EXPECT_EQ(t.main.画板1->PenColour(), 0u);
+
+    t.lib.ShowImageAtAcupoint("x.png", "1！2！A！B！");
+    EXPECT_EQ(t.prompts.Texts().back(), "文件名错误：1！2！A！B！");
+    EXPECT_EQ(t.main.画板1->pos(), QPoint(140, 100));
+}
+
+TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
+    struct Case {
+        const char* what;
+        int x;
+        Answer answer;
+        bool markerFolder;
+        std::size_t imagesAfter;
+    };
+    const Case cases[] = {
+        {"confirmed", 50, Answer::Ok, true, 1},
+        {"cancelled", 50, Answer::Cancel, true, 2},
+        {"no marker folder", 50, Answer::Ok, false, 1},
+        {"past the last cell", 76, Answer::Ok, true, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Library t;
+        t.Library_Add("a.png", {10, 10}, Qt::red);
+        t.Library_Add("b.png", {10, 10}, Qt::red);
+        t.lib.FillThumbnailStrip();
+        const std::string second = t.state.imageNames[1];
+        const auto markers = MarkerFolder(t.services.folder, second);
+        WriteWholeFile(markers / PathFromUtf8("1！1！甲！"), "text");
+        if (!c.markerFolder)
+            DeleteFolderTree(markers);
+        t.main.超级编辑框1->setEnabled(true);
+        t.prompts.answers.push_back(c.answer);
+        t.lib.OnStripRightPress(c.x);
+        t.lib.DeleteImage();
+        EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
+        const bool deleted = c.imagesAfter == 1;
+        EXPECT_EQ(Exists(ImageFile(t.services.folder, second)), !deleted);
+        EXPECT_EQ(Exists(markers), !deleted && c.markerFolder);
+        EXPECT_TRUE(IsFolder(t.services.folder.MarkerRoot()));
+        EXPECT_EQ(t.main.画板1->width(), 0);
+        EXPECT_FALSE(t.main.超级编辑框1->isEnabled());
+        if (c.x == 50) {
+            ASSERT_EQ(t.prompts.boxes.size(), 1u);
+            EXPECT_EQ(t.prompts.boxes[0].text,
+                      "您将要删除：" + second +
+                          " 以及此图片下面所有的穴位介绍，删除后不可恢复，确定要删除吗？");
+            EXPECT_EQ(t.prompts.boxes[0].buttons, Buttons::OkCancel);
+        } else {
+            EXPECT_TRUE(t.prompts.boxes.empty());
+        }
+    }
+}
+
+TEST(DeleteImage, EmptyLibraryNeverTouchesTheMarkerRoot) {
+    Library t;
+    WriteWholeFile(t.services.folder.MarkerRoot() / "keep.txt", "x");
+    t.lib.FillThumbnailStrip();
+    t.lib.OnStripRightPress(0);
+    t.lib.DeleteImage();
+    EXPECT_TRUE(Exists(t.services.folder.MarkerRoot() / "keep.txt"));
+    EXPECT_EQ(t.prompts.menus.size(), 1u);
+}
+
+TEST(MainWindowBehaviour, ZoomKeepsTheFrameCentre) {
+    Library t;
+    t.Library_Add("x.png", {400, 300}, Qt::white);
+    t.lib.ShowImage("x.png");
+    const QPoint before =
+        t.main.画板1->pos(); // (96, 82): frame centre (296, 232) is image (200, 150)
+    t.main.滑块条1->setValue(5);
+    EXPECT_EQ(t.main.画板1->size(), QSize(200, 150));
+    EXPECT_EQ(t.main.画板1->pos(), QPoint(296 - 100, 232 - 75));
+    EXPECT_EQ(t.Status(), "如果想让软件自动提示穴位，请将图片放到最大");
+    EXPECT_EQ(t.state.hoverEnabled, 0);
+    t.main.滑块条1->setValue(10);
+    EXPECT_EQ(t.main.画板1->pos(), before);
+    EXPECT_EQ(t.state.hoverEnabled, 1);
+}
+
+TEST(MainWindowBehaviour, PanningEndsWhenThePointerLeaves) {
+    Library t;
+    t.main.move(100, 100);
+    const QRect w = t.main.frameGeometry();
+    const int editorLeft = w.left() + w.width() - t.main.超级编辑框1->width();
+    const QPoint inside(w.left() + 10, w.top() + 10);
+    for (QPoint outside :
+         {QPoint(w.left() - 1, w.top() + 10), QPoint(w.left() + 10, w.top() - 1),
+          QPoint(editorLeft + 1, w.top() + 10), QPoint(w.left() + 10, w.top() + w.height() + 1)}) {
+        t.main.StartPanning(5, 5);
+        t.desktop.pointer = inside;
+        t.main.OnPanMonitorTick();
+        EXPECT_EQ(t.state.dragging, 1);
+        t.desktop.pointer = outside;
+        t.main.OnPanMonitorTick();
+        EXPECT_EQ(t.state.dragging, 0) << outside.x() << "," << outside.y();
+    }
+}
+
+} // namespace
