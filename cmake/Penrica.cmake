@@ -17,6 +17,9 @@ endfunction()
 # One test executable per test file, registered with CTest.
 function(penrica_test name)
     cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+    if(T_QT AND PENRICA_CORE_ONLY)
+        return()
+    endif()
     if(T_QT)
         # Widget tests need a QApplication before the first test: they bring their own main.
         add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
