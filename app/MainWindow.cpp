@@ -3,6 +3,9 @@
 #include "app/HelpTexts.h"
 #include "app/WindowFrame.h"
 #include "images/ImageLibrary.h"
+#include "introductions/IntroductionEditor.h"
+#include "markers/HoverTest.h"
+#include "markers/MarkerMenu.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
@@ -22,10 +25,15 @@ namespace penrica {
 
 // The subsystems' behaviour objects, composed here.
 struct MainWindow::Parts {
-    Parts(AppState& state, Services& services, ImageControls imageControls)
-        : config(services.folder.ConfigFile()), images(state, state, services, imageControls) {}
+    Parts(AppState& state, Services& services, ImageControls imageControls,
+          MarkerControls markerControls, EditorControls editorControls)
+        : config(services.folder.ConfigFile()), images(state, state, services, imageControls),
+          markers(state, services, markerControls), editor(state, state, services, editorControls) {
+    }
     ConfigFile config;
     ImageLibrary images;
+    MarkerMenu markers;
+    IntroductionEditor editor;
 };
 
 MainWindow::MainWindow(AppState& state, Services& services) : state_(state), services_(services) {
@@ -39,9 +47,12 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     controlArea->installEventFilter(this);
     CreateControls();
     CreateMenus();
-    parts_ = std::make_unique<Parts>(state_, services_,
-                                     ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条,
-                                                   时钟画板列表条, 画板列表条右键, 超级编辑框1});
+    parts_ = std::make_unique<Parts>(
+        state_, services_,
+        ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键,
+                      超级编辑框1},
+        MarkerControls{画板1, 滑块条1, 画板右键, 标签1},
+        EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容});
     Bind();
     OnCreated();
 }
@@ -53,8 +64,13 @@ void MainWindow::Bind() {
     画板1->onLeftPress = [this](int x, int y) { StartPanning(x, y); };
     画板1->onLeftRelease = [this](int, int) { StopPanning(); };
     画板1->onMouseMove = [this](int x, int y) { OnImageMouseMove(x, y); };
-    画板1->onRightPress = [](int, int) {};
-    画板1->onDoubleClick = [](int, int) {};
+    MarkerMenu& markers = parts_->markers;
+    IntroductionEditor& editor = parts_->editor;
+    画板1->onRightPress = [&markers](int x, int y) { markers.ShowMarkerMenu(x, y); };
+    画板1->onDoubleClick = [&editor](int, int) { editor.ChooseAcupoint(); };
+    hoverTest = [this](int x, int y) {
+        return HoverTest(x, y, state_.markerFiles, *画板1, state_.blinkState);
+    };
     connect(时钟定时获取鼠标在画板中的位置, &QTimer::timeout, this, &MainWindow::OnMouseTimerTick);
     connect(时钟监视鼠标移出, &QTimer::timeout, this, &MainWindow::OnPanMonitorTick);
     connect(滑块条1, &QSlider::valueChanged, this, &MainWindow::ZoomImage);
@@ -64,9 +80,9 @@ void MainWindow::Bind() {
     connect(图形按钮2, &QAbstractButton::clicked, this, [&images] { images.ScrollTowardsRight(); });
     connect(图形按钮1, &QAbstractButton::clicked, this, [&images] { images.ScrollTowardsLeft(); });
     connect(时钟画板列表条, &QTimer::timeout, this, [&images] { images.OnScrollTick(); });
-    connect(超级编辑框1, &RichEdit::ContentChanged, this, [] {});
+    connect(超级编辑框1, &RichEdit::ContentChanged, this, [&editor] { editor.ContentChanged(); });
     超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
-    connect(按钮保存编辑框内容, &QPushButton::clicked, this, [] {});
+    connect(按钮保存编辑框内容, &QPushButton::clicked, this, [&editor] { editor.SaveButton(); });
     connect(按钮查找穴位, &QPushButton::clicked, this, [] {});
     connect(标签版本, &ClickLabel::LeftPressed, this, &MainWindow::OpenAuthorAddress);
 
@@ -79,8 +95,11 @@ void MainWindow::Bind() {
     on(文件, "打开普通文本", [] {});
     on(文件, "配置快捷字符格式", [] {});
     on(文件, "恢复出厂配置", [this] { parts_->config.RestoreFactoryConfig(); });
-    on(画板右键, "在此添加穴位标志", [] {});
-    on(画板右键, "删除此穴位标志", [] {});
+    on(画板右键, "在此添加穴位标志", [&markers] { markers.AddMarker(); });
+    on(画板右键, "删除此穴位标志", [&markers] { markers.DeleteMarker(); });
+    markers.onMarkerAdded = [&editor](const std::string& record) {
+        editor.StartNewIntroduction(record);
+    };
     on(编辑框右键, "改变选中字体", [] {});
     on(编辑框右键, "粘贴", [this] { Paste(); });
     on(编辑框右键, "复制", [this] { Copy(); });

@@ -131,6 +131,27 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
     return true;
 }
 
+bool CreateNewFile(const fs::path& path) {
+    std::error_code ec;
+    const fs::path folder = FolderOf(path);
+    if (!fs::is_directory(folder, ec) || !OwnerMayWrite(folder)) {
+        return false;
+    }
+#ifndef _WIN32
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    return ::close(fd) == 0;
+#else
+    if (fs::exists(path, ec)) {
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary);
+    return static_cast<bool>(out);
+#endif
+}
+
 std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind) {
     std::vector<std::string> names;
     std::error_code ec;

@@ -30,6 +30,10 @@ std::string ReadWholeFile(const fs::path& path);
 // Creates or replaces the file atomically. False when it failed; the old file is then intact.
 bool WriteWholeFile(const fs::path& path, std::string_view bytes);
 
+// Creates an empty file that does not exist yet. False when it exists already or cannot be made;
+// an existing file is never touched.
+bool CreateNewFile(const fs::path& path);
+
 enum class EntryKind { Files, Folders };
 
 // Names (not paths) in the system's listing order, never sorted. A missing folder gives none.

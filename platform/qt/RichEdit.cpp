@@ -6,10 +6,13 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace penrica {
 
@@ -133,7 +136,9 @@ void RichEdit::SetBackgroundColour(std::uint32_t colour) {
     setPalette(p);
 }
 
-int RichEdit::CharacterCount() const { return document()->characterCount() - 1; }
+int RichEdit::CharacterCount() const {
+    return document()->characterCount() - 1;
+}
 
 QString RichEdit::ToProgramText(const QString& qtText) {
     QString out;
@@ -204,6 +209,72 @@ void RichEdit::RebuildByteTable() {
         unitBytes_.push_back(UnitBytes(c));
         byteLength_ += unitBytes_.back();
     }
+}
+
+std::size_t RichEdit::ByteLengthOf(const QString& text) {
+    std::size_t bytes = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        // CR LF is one line break of two bytes, as is a lone separator.
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            continue;
+        }
+        bytes += UnitBytes(text[i]);
+    }
+    return bytes;
+}
+
+bool RichEdit::FitsLimit(const QString& text) {
+    if (byteLimit_ == 0) {
+        return true;
+    }
+    const QTextCursor cursor = textCursor();
+    std::size_t selected = 0;
+    const int end = std::min(cursor.selectionEnd(), static_cast<int>(unitBytes_.size()));
+    for (int i = cursor.selectionStart(); i < end; ++i) {
+        selected += unitBytes_[static_cast<std::size_t>(i)];
+    }
+    if (byteLength_ - selected + ByteLengthOf(text) <= byteLimit_) {
+        return true;
+    }
+    if (onLimitRefused) {
+        onLimitRefused();
+    }
+    return false;
+}
+
+void RichEdit::keyPressEvent(QKeyEvent* event) {
+    QString typed = event->text();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        typed = QStringLiteral("\n");
+    }
+    const bool inserts = !typed.isEmpty() &&
+                         (typed == QStringLiteral("\n") || typed[0].isPrint() || typed[0] == u'\t');
+    if (inserts && !FitsLimit(typed)) {
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() && !FitsLimit(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QTextEdit::inputMethodEvent(event);
+}
+
+void RichEdit::insertFromMimeData(const QMimeData* source) {
+    QString text;
+    if (source->hasHtml() && acceptRichText()) {
+        text = QTextDocumentFragment::fromHtml(source->html()).toPlainText();
+    } else if (source->hasText()) {
+        text = source->text();
+    }
+    if (!FitsLimit(text)) {
+        return;
+    }
+    QTextEdit::insertFromMimeData(source);
 }
 
 void RichEdit::mousePressEvent(QMouseEvent* event) {

@@ -48,16 +48,29 @@ public:
 
     std::function<void(int x, int y)> onRightPress;
 
+    // GBK bytes of a text as the editor would hold it (a line break counts 2).
+    static std::size_t ByteLengthOf(const QString& text);
+    // Typing, pasting and dropping that would take the content above `limit` bytes do not
+    // happen at all; onLimitRefused runs once for each refused edit. 0 means no limit.
+    void SetByteLimit(std::size_t limit) { byteLimit_ = limit; }
+    std::function<void()> onLimitRefused;
+
 signals:
     void ContentChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void OnContentsChange(int position, int removed, int added);
     void RebuildByteTable();
+    // True when replacing the selection by `text` stays within the limit; tells when not.
+    bool FitsLimit(const QString& text);
+    std::size_t byteLimit_ = 0;
 
     std::vector<std::uint8_t> unitBytes_; // GBK bytes of each UTF-16 unit of the document
     std::size_t byteLength_ = 0;

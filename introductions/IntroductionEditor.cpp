@@ -1,0 +1,188 @@
+#include "introductions/IntroductionEditor.h"
+
+#include "introductions/EditorContent.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace penrica {
+
+namespace {
+constexpr const char* kTooLong = "内容好长呀，本软件不支持这样长的内容！";
+constexpr const char* kSaveFailed = "保存失败";
+constexpr const char* kChooseFirst = "请您双击图片选中穴位";
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+IntroductionEditor::IntroductionEditor(EditorState& state, MarkerState& markers, Services& services,
+                                       EditorControls controls)
+    : state_(state), markers_(markers), services_(services), c_(controls) {
+    c_.editor->SetByteLimit(kIntroductionByteLimit);
+    c_.editor->onLimitRefused = [this] { TellTooLong(); };
+}
+
+void IntroductionEditor::TellTooLong() {
+    services_.prompts.MessageBox(kTooLong);
+}
+
+bool IntroductionEditor::SaveIntroduction() {
+    const EncodedIntroduction encoded = EncodeIntroduction(ReadEditorContent(*c_.editor));
+    if (encoded.loneCr == LoneCarriageReturn::Present) {
+        services_.prompts.MessageBox("单个换行符");
+    }
+    if (state_.editedImage.empty() || state_.editedMarker.empty()) {
+        return false;
+    }
+    return WriteWholeFile(MarkerFilePath(services_.folder, state_.editedImage, state_.editedMarker),
+                          encoded.bytes);
+}
+
+bool IntroductionEditor::LoadContent(const StyledText& content) {
+    if (ContentByteLength(content) > kIntroductionByteLimit) {
+        TellTooLong();
+        c_.editor->ClearContent();
+        c_.editor->setEnabled(false);
+        return false;
+    }
+    LoadEditorContent(*c_.editor, content);
+    return true;
+}
+
+void IntroductionEditor::LoadIntroduction() {
+    const std::string bytes = ReadWholeFile(
+        MarkerFilePath(services_.folder, markers_.currentImage, markers_.acupointUnderMouse));
+    LoadContent(DecodeIntroduction(bytes));
+}
+
+void IntroductionEditor::ShowSaved() {
+    c_.messageLine->setText(
+        Text("保存：" + state_.editedImage + "：" + state_.editedMarker + "  成功"));
+}
+
+bool IntroductionEditor::OfferToSave() {
+    if (services_.prompts.MessageBox("穴位说明文本内容已被改变，是否保存？" + state_.editedMarker,
+                                     Buttons::OkCancel) != Answer::Ok) {
+        state_.introChanged = 0;
+        return true;
+    }
+    if (!SaveIntroduction()) {
+        services_.prompts.MessageBox(kSaveFailed);
+        return false;
+    }
+    ShowSaved();
+    state_.introChanged = 0;
+    return true;
+}
+
+void IntroductionEditor::ChooseAcupoint() {
+    const std::string& underMouse = markers_.acupointUnderMouse;
+    if (!underMouse.empty()) {
+        if (state_.introChanged == 1) {
+            if (!state_.editedMarker.empty()) {
+                c_.editor->setEnabled(true);
+                if (!c_.editor->IsEmpty() && !OfferToSave()) {
+                    return;
+                }
+            } else {
+                services_.prompts.MessageBox(kChooseFirst);
+            }
+        }
+        c_.editor->setEnabled(true);
+        LoadIntroduction();
+        state_.editedImage = markers_.currentImage;
+        state_.editedMarker = underMouse;
+        state_.introChanged = 0;
+        c_.saveButton->setEnabled(false);
+    }
+    c_.nameLabel->setText(Text(markers_.currentImage + "：" + underMouse));
+    if (!underMouse.empty()) {
+        state_.currentAcupoint = underMouse;
+    } else {
+        c_.nameLabel->setText(
+            Text(markers_.currentImage + "：" + state_.currentAcupoint + "（保留）"));
+    }
+}
+
+void IntroductionEditor::SaveButton() {
+    if (state_.introChanged != 1) {
+        return;
+    }
+    if (state_.editedMarker.empty()) {
+        services_.prompts.MessageBox(kChooseFirst);
+        return;
+    }
+    c_.editor->setEnabled(true);
+    if (!SaveIntroduction()) {
+        services_.prompts.MessageBox(kSaveFailed);
+        return;
+    }
+    ShowSaved();
+    c_.saveButton->setEnabled(false);
+    state_.introChanged = 0;
+}
+
+void IntroductionEditor::StartNewIntroduction(const std::string& record) {
+    if (state_.introChanged == 1) {
+        c_.editor->setEnabled(true);
+        const bool wasOffered = services_.prompts.MessageBox(
+                                    "穴位说明文本内容已被改变，是否保存？" + state_.editedMarker,
+                                    Buttons::OkCancel) == Answer::Ok;
+        if (!wasOffered) {
+            state_.introChanged = 0;
+        } else if (!SaveIntroduction()) {
+            // The new marker exists; the unsaved text stays in the editor for another try.
+            services_.prompts.MessageBox(kSaveFailed);
+            return;
+        } else {
+            ShowSaved();
+            c_.editor->ClearContent();
+            state_.introChanged = 0;
+        }
+    }
+    state_.editedImage = markers_.currentImage;
+    state_.editedMarker = record;
+    c_.saveButton->setEnabled(false);
+    c_.nameLabel->setText(Text(state_.editedImage + "：" + record));
+    c_.editor->setEnabled(true);
+    c_.editor->ClearContent();
+}
+
+void IntroductionEditor::ContentChanged() {
+    if (c_.editor->ByteLength() > kIntroductionByteLimit) {
+        // Only a change the editor could not check in advance gets here: take it back whole.
+        TellTooLong();
+        if (c_.editor->document()->isUndoAvailable()) {
+            c_.editor->document()->undo();
+        } else {
+            c_.editor->ClearContent();
+            c_.editor->setEnabled(false);
+        }
+    }
+    state_.introChanged = 1;
+    c_.saveButton->setEnabled(true);
+    c_.messageLine->setText(QStringLiteral("请您欣赏内容"));
+}
+
+CloseDecision IntroductionEditor::SaveOnClose() {
+    if (state_.editedMarker.empty() || state_.introChanged != 1) {
+        return CloseDecision::Close;
+    }
+    if (services_.prompts.MessageBox("穴位说明文本已被改变，是否保存", Buttons::OkCancel) !=
+        Answer::Ok) {
+        state_.introChanged = 0;
+        return CloseDecision::Close;
+    }
+    if (!SaveIntroduction()) {
+        services_.prompts.MessageBox(kSaveFailed);
+        return CloseDecision::StayOpen;
+    }
+    return CloseDecision::Close;
+}
+
+} // namespace penrica

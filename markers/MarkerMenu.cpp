@@ -1,0 +1,80 @@
+#include "markers/MarkerMenu.h"
+
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "platform/qt/DrawPanel.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+
+namespace penrica {
+
+namespace {
+constexpr int kMarkRadius = 5;
+
+QAction* EntryOf(QMenu& menu, const char* caption) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == QString::fromUtf8(caption)) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+MarkerMenu::MarkerMenu(MarkerState& state, Services& services, MarkerControls controls)
+    : state_(state), services_(services), c_(controls) {}
+
+void MarkerMenu::ShowMarkerMenu(int x, int y) {
+    if (c_.zoomSlider->value() != c_.zoomSlider->maximum()) {
+        return;
+    }
+    c_.imagePanel->Ellipse(x - kMarkRadius, y - kMarkRadius, x + kMarkRadius, y + kMarkRadius);
+    const bool onMarker = !state_.acupointUnderMouse.empty();
+    EntryOf(*c_.panelMenu, "在此添加穴位标志")->setEnabled(!onMarker);
+    EntryOf(*c_.panelMenu, "删除此穴位标志")->setEnabled(onMarker);
+    state_.rightClickX = x;
+    state_.rightClickY = y;
+    PopupAtPointer(services_, *c_.panelMenu);
+}
+
+void MarkerMenu::AddMarker() {
+    const std::string name =
+        services_.prompts.InputBox("请在此输入穴位名称", "注意：穴位名称中间不能有空格");
+    if (name.empty()) {
+        return;
+    }
+    const std::string record = MakeRecord(state_.rightClickX, state_.rightClickY, name);
+    const std::filesystem::path folder = MarkerFolder(services_.folder, state_.currentImage);
+    // A name that is no plain file name, or an existing marker's record, writes nothing.
+    const bool created = IsSafeFileName(record) && CreateNewFile(folder / PathFromUtf8(record));
+    if (!created) {
+        services_.prompts.MessageBox("添加失败\r\n" + PathToUtf8(folder) +
+                                     static_cast<char>(std::filesystem::path::preferred_separator) +
+                                     record);
+        return;
+    }
+    state_.markerFiles = ReloadMarkerList(services_.folder, state_.currentImage);
+    if (onMarkerAdded) {
+        onMarkerAdded(record);
+    }
+}
+
+void MarkerMenu::DeleteMarker() {
+    const std::string record = state_.acupointUnderMouse;
+    if (record.empty()) {
+        return;
+    }
+    if (services_.prompts.MessageBox(record + "确定删除吗 ？同时将穴位介绍一块删除",
+                                     Buttons::OkCancel) != Answer::Ok) {
+        return;
+    }
+    if (DeleteFile(MarkerFilePath(services_.folder, state_.currentImage, record))) {
+        c_.statusLine->setText(QString::fromStdString(state_.acupointUnderMouse + " 删除成功"));
+        state_.markerFiles = ReloadMarkerList(services_.folder, state_.currentImage);
+    }
+}
+
+} // namespace penrica
