@@ -1,0 +1,268 @@
+// The editor's content as multicolour text through the real RichEdit, and the editor's flows
+// with their questions, states and files.
+
+#include "introductions/IntroductionEditor.h"
+#include "AppHarness.h"
+#include "introductions/EditorContent.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace penrica;
+
+void Type(RichEdit& edit, const QString& text, const CharFormat& format) {
+    QTextCursor cursor(edit.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text, RichEdit::ToQt(format));
+}
+
+TEST(EditorContent, WorkedExampleGivesItsFourRecords) {
+    RichEdit edit;
+    CharFormat a;
+    a.face = "黑体";
+    a.size = 12;
+    a.effects = kBold;
+    a.colour = 0x000000FF;
+    Type(edit, QStringLiteral("穴"), CharFormat{});
+    Type(edit, QStringLiteral("A\n"), a);
+    EXPECT_EQ(WriteFormatText(ReadEditorContent(edit)).text,
+              "同上<vorn>穴\r\n12<vorn>1<vorn>255<vorn>A<vorn>beifen<vorn>黑体\r\n"
+              "同上<vorn>huanhang\r\n同上<vorn>\r\n");
+    RichEdit empty;
+    EXPECT_EQ(WriteFormatText(ReadEditorContent(empty)).text, "同上<vorn>\r\n");
+}
+
+TEST(EditorContent, EveryEffectAndColourSurvivesTheEditor) {
+    RichEdit edit;
+    std::vector<CharFormat> formats;
+    for (std::int32_t effects : {0, 1, 2, 4, 8, 16, 31}) {
+        for (std::uint32_t colour : {kAutomaticColour, 0x000000FFu, 0x00FF0000u, 0x00123456u}) {
+            CharFormat f;
+            f.effects = effects;
+            f.colour = colour;
+            f.size = 9 + effects;
+            f.face = effects % 2 ? "楷体_GB2312" : "宋体";
+            formats.push_back(f);
+            Type(edit, QStringLiteral("字"), f);
+        }
+    }
+    const std::string written = WriteFormatText(ReadEditorContent(edit)).text;
+    RichEdit loaded;
+    LoadEditorContent(loaded,
+                      DecodeIntroduction(EncodeIntroduction(ReadEditorContent(edit)).bytes));
+    EXPECT_EQ(WriteFormatText(ReadEditorContent(loaded)).text, written);
+    const StyledText back = ReadEditorContent(loaded);
+    ASSERT_EQ(back.runs.size(), formats.size());
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        EXPECT_EQ(back.runs[i].format, formats[i]) << i;
+    }
+}
+
+TEST(EditorContent, LineBreaksAndTagTextsRoundTrip) {
+    RichEdit edit;
+    Type(edit, QStringLiteral("a<vorn>b\nhuanhang\n\n同上"), CharFormat{});
+    const StyledText content = ReadEditorContent(edit);
+    RichEdit loaded;
+    LoadEditorContent(loaded, ReadFormatText(WriteFormatText(content).text));
+    EXPECT_EQ(loaded.toPlainText(), edit.toPlainText());
+    EXPECT_EQ(loaded.ByteLength(), edit.ByteLength());
+}
+
+struct Editor : AppHarness {
+    RichEdit edit;
+    QLabel name, message;
+    QPushButton save;
+    IntroductionEditor editor{state, state, services,
+                              EditorControls{&edit, &name, &message, &save}};
+
+    Editor() {
+        edit.setEnabled(false);
+        QObject::connect(&edit, &RichEdit::ContentChanged, [this] { editor.ContentChanged(); });
+        QObject::connect(&save, &QPushButton::clicked, [this] { editor.SaveButton(); });
+        state.currentImage = "头部.jpg";
+        CreateFolder(services.folder.MarkerRoot());
+        CreateFolder(MarkerFolder(services.folder, state.currentImage));
+    }
+    std::filesystem::path File(const std::string& record) {
+        return MarkerFilePath(services.folder, state.currentImage, record);
+    }
+    void Marker(const std::string& record, const QString& text) {
+        RichEdit scratch;
+        Type(scratch, text, CharFormat{});
+        WriteWholeFile(File(record), EncodeIntroduction(ReadEditorContent(scratch)).bytes);
+    }
+    QString Stored(const std::string& record) {
+        RichEdit scratch;
+        LoadEditorContent(scratch, DecodeIntroduction(ReadWholeFile(File(record))));
+        return scratch.toPlainText();
+    }
+    void Choose(const std::string& record) {
+        state.acupointUnderMouse = record;
+        editor.ChooseAcupoint();
+    }
+    void UserTypes(const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(&edit, &press);
+        }
+    }
+};
+
+TEST(IntroductionEditor, ChooseLoadsAndResetsTheChangedState) {
+    Editor t;
+    t.Marker("1！1！甲！", QStringLiteral("甲的介绍"));
+    t.Choose("1！1！甲！");
+    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("甲的介绍"));
+    EXPECT_TRUE(t.edit.isEnabled());
+    EXPECT_FALSE(t.save.isEnabled());
+    EXPECT_EQ(t.state.introChanged, 0);
+    EXPECT_EQ(t.state.editedMarker, "1！1！甲！");
+    EXPECT_EQ(t.state.currentAcupoint, "1！1！甲！");
+    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：1！1！甲！");
+
+    t.Choose("");
+    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：1！1！甲！（保留）");
+    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("甲的介绍"));
+    EXPECT_TRUE(t.prompts.boxes.empty());
+}
+
+TEST(IntroductionEditor, ChangedTextIsOfferedBeforeTheNextLoad) {
+    for (Answer answer : {Answer::Ok, Answer::Cancel}) {
+        Editor t;
+        t.Marker("1！1！甲！", QStringLiteral("旧"));
+        t.Marker("2！2！乙！", QStringLiteral("乙"));
+        t.Choose("1！1！甲！");
+        t.UserTypes(QStringLiteral("新"));
+        EXPECT_EQ(t.state.introChanged, 1);
+        EXPECT_TRUE(t.save.isEnabled());
+        EXPECT_EQ(t.message.text(), QStringLiteral("请您欣赏内容"));
+        t.prompts.answers.push_back(answer);
+        t.Choose("2！2！乙！");
+        ASSERT_EQ(t.prompts.boxes.size(), 1u);
+        EXPECT_EQ(t.prompts.boxes[0].text, "穴位说明文本内容已被改变，是否保存？1！1！甲！");
+        EXPECT_EQ(t.Stored("1！1！甲！"),
+                  answer == Answer::Ok ? QStringLiteral("旧新") : QStringLiteral("旧"));
+        EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("乙"));
+        EXPECT_EQ(t.state.editedMarker, "2！2！乙！");
+    }
+}
+
+TEST(IntroductionEditor, EmptiedEditorIsNotOffered) {
+    Editor t;
+    t.Marker("1！1！甲！", QStringLiteral("旧"));
+    t.Marker("2！2！乙！", QStringLiteral("乙"));
+    t.Choose("1！1！甲！");
+    t.edit.ClearContent();
+    t.Choose("2！2！乙！");
+    EXPECT_TRUE(t.prompts.boxes.empty());
+    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("旧"));
+}
+
+TEST(IntroductionEditor, FailedSaveKeepsTheUnsavedText) {
+    Editor t;
+    t.Marker("1！1！甲！", QStringLiteral("旧"));
+    t.Marker("2！2！乙！", QStringLiteral("乙"));
+    t.Choose("1！1！甲！");
+    t.UserTypes(QStringLiteral("新"));
+    std::filesystem::permissions(MarkerFolder(t.services.folder, "头部.jpg"),
+                                 std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    t.prompts.answers.push_back(Answer::Ok);
+    t.Choose("2！2！乙！");
+    EXPECT_EQ(t.prompts.Texts().back(), "保存失败");
+    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("旧新"));
+    EXPECT_EQ(t.state.introChanged, 1);
+    EXPECT_EQ(t.state.editedMarker, "1！1！甲！");
+
+    t.save.click();
+    EXPECT_EQ(t.prompts.Texts().back(), "保存失败");
+    EXPECT_TRUE(t.save.isEnabled());
+
+    t.prompts.answers.push_back(Answer::Ok);
+    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::StayOpen);
+    EXPECT_EQ(t.prompts.boxes.back().text, "保存失败");
+    t.prompts.answers.push_back(Answer::Cancel);
+    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
+}
+
+TEST(IntroductionEditor, NewMarkerStartsEmptyAndSavesIntoItsOwnFile) {
+    Editor t;
+    t.Marker("1！1！甲！", QStringLiteral("甲"));
+    t.Choose("1！1！甲！");
+    t.UserTypes(QStringLiteral("改"));
+    CreateNewFile(t.File("5！5！新！"));
+    t.prompts.answers.push_back(Answer::Cancel);
+    t.editor.StartNewIntroduction("5！5！新！");
+    EXPECT_EQ(t.prompts.boxes.back().text, "穴位说明文本内容已被改变，是否保存？1！1！甲！");
+    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
+    EXPECT_TRUE(t.edit.isEnabled());
+    EXPECT_EQ(t.state.introChanged, 1); // the emptying was the last change
+    EXPECT_TRUE(t.save.isEnabled());
+    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：5！5！新！");
+    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("甲"));
+
+    t.UserTypes(QStringLiteral("新介绍"));
+    t.prompts.answers.push_back(Answer::Ok);
+    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
+    EXPECT_EQ(t.prompts.boxes.back().text, "穴位说明文本已被改变，是否保存");
+    EXPECT_EQ(t.Stored("5！5！新！"), QStringLiteral("新介绍"));
+}
+
+TEST(IntroductionEditor, SaveButton) {
+    Editor t;
+    t.edit.setEnabled(true);
+    t.UserTypes(QStringLiteral("x"));
+    t.save.click();
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"请您双击图片选中穴位"});
+
+    t.Marker("1！1！甲！", QStringLiteral("甲"));
+    t.Choose("1！1！甲！");
+    t.UserTypes(QStringLiteral("乙"));
+    t.save.click();
+    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("甲乙"));
+    EXPECT_EQ(t.message.text().toStdString(), "保存：头部.jpg：1！1！甲！  成功");
+    EXPECT_FALSE(t.save.isEnabled());
+    EXPECT_EQ(t.state.introChanged, 0);
+}
+
+TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
+    Editor t;
+    t.Marker("1！1！甲！", QString(4999, QChar(u'穴')));
+    t.Choose("1！1！甲！");
+    EXPECT_EQ(t.edit.ByteLength(), 9998u);
+    t.UserTypes(QStringLiteral("a"));
+    EXPECT_EQ(t.edit.ByteLength(), 9999u);
+    t.UserTypes(QStringLiteral("穴"));
+    EXPECT_EQ(t.edit.ByteLength(), 9999u);
+    EXPECT_EQ(t.prompts.Texts(),
+              std::vector<std::string>{"内容好长呀，本软件不支持这样长的内容！"});
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    t.edit.paste();
+    EXPECT_EQ(t.edit.ByteLength(), 9999u);
+    EXPECT_EQ(t.prompts.boxes.size(), 2u);
+    EXPECT_TRUE(t.edit.isEnabled());
+
+    // A stored introduction that is itself too long: told once, not loaded, file untouched.
+    t.Marker("2！2！乙！", QString(5001, QChar(u'穴')));
+    const std::string before = ReadWholeFile(t.File("2！2！乙！"));
+    t.state.introChanged = 0;
+    t.prompts.boxes.clear();
+    t.Choose("2！2！乙！");
+    EXPECT_EQ(t.prompts.Texts(),
+              std::vector<std::string>{"内容好长呀，本软件不支持这样长的内容！"});
+    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
+    EXPECT_FALSE(t.edit.isEnabled());
+    EXPECT_EQ(ReadWholeFile(t.File("2！2！乙！")), before);
+}
+
+} // namespace
