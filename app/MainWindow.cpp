@@ -3,6 +3,7 @@
 #include "app/HelpTexts.h"
 #include "app/WindowFrame.h"
 #include "images/ImageLibrary.h"
+#include "introductions/AcupointList.h"
 #include "introductions/IntroductionEditor.h"
 #include "markers/HoverTest.h"
 #include "markers/MarkerMenu.h"
@@ -26,14 +27,15 @@ namespace penrica {
 // The subsystems' behaviour objects, composed here.
 struct MainWindow::Parts {
     Parts(AppState& state, Services& services, ImageControls imageControls,
-          MarkerControls markerControls, EditorControls editorControls)
+          MarkerControls markerControls, EditorControls editorControls, ListControls listControls)
         : config(services.folder.ConfigFile()), images(state, state, services, imageControls),
-          markers(state, services, markerControls), editor(state, state, services, editorControls) {
-    }
+          markers(state, services, markerControls), editor(state, state, services, editorControls),
+          list(state, services, listControls) {}
     ConfigFile config;
     ImageLibrary images;
     MarkerMenu markers;
     IntroductionEditor editor;
+    AcupointList list;
 };
 
 MainWindow::MainWindow(AppState& state, Services& services) : state_(state), services_(services) {
@@ -52,7 +54,8 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
         ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键,
                       超级编辑框1},
         MarkerControls{画板1, 滑块条1, 画板右键, 标签1},
-        EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容});
+        EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容},
+        ListControls{编辑框查找穴位, 超级列表框1, 标签右边});
     Bind();
     OnCreated();
 }
@@ -83,16 +86,21 @@ void MainWindow::Bind() {
     connect(超级编辑框1, &RichEdit::ContentChanged, this, [&editor] { editor.ContentChanged(); });
     超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
     connect(按钮保存编辑框内容, &QPushButton::clicked, this, [&editor] { editor.SaveButton(); });
-    connect(按钮查找穴位, &QPushButton::clicked, this, [] {});
+    // 超级列表框1's click reaches parts_->list through its own event filter.
+    AcupointList& list = parts_->list;
+    list.onShowAcupoint = [&images](const std::string& image, const std::string& record) {
+        images.ShowImageAtAcupoint(image, record);
+    };
+    connect(按钮查找穴位, &QPushButton::clicked, this, [&list] { list.Search(); });
     connect(标签版本, &ClickLabel::LeftPressed, this, &MainWindow::OpenAuthorAddress);
 
     auto on = [this](QMenu* menu, const char* caption, auto handler) {
         connect(Entry(menu, QString::fromUtf8(caption)), &QAction::triggered, this, handler);
     };
     on(文件, "添加图片", [&images] { images.AddImageFromMenu(); });
-    on(文件, "穴位介绍文本另存为", [] {});
-    on(文件, "打开穴位介绍五彩文本", [] {});
-    on(文件, "打开普通文本", [] {});
+    on(文件, "穴位介绍文本另存为", [&editor] { editor.SaveAsMulticolourText(); });
+    on(文件, "打开穴位介绍五彩文本", [&editor] { editor.OpenMulticolourText(); });
+    on(文件, "打开普通文本", [&editor] { editor.OpenPlainText(); });
     on(文件, "配置快捷字符格式", [] {});
     on(文件, "恢复出厂配置", [this] { parts_->config.RestoreFactoryConfig(); });
     on(画板右键, "在此添加穴位标志", [&markers] { markers.AddMarker(); });

@@ -31,23 +31,30 @@ void IntroductionEditor::TellTooLong() {
     services_.prompts.MessageBox(kTooLong);
 }
 
-bool IntroductionEditor::SaveIntroduction() {
-    const EncodedIntroduction encoded = EncodeIntroduction(ReadEditorContent(*c_.editor));
+std::string IntroductionEditor::EncodeForSave() {
+    EncodedIntroduction encoded = EncodeIntroduction(ReadEditorContent(*c_.editor));
     if (encoded.loneCr == LoneCarriageReturn::Present) {
         services_.prompts.MessageBox("单个换行符");
     }
+    return std::move(encoded.bytes);
+}
+
+bool IntroductionEditor::SaveIntroduction() {
+    const std::string bytes = EncodeForSave();
     if (state_.editedImage.empty() || state_.editedMarker.empty()) {
         return false;
     }
     return WriteWholeFile(MarkerFilePath(services_.folder, state_.editedImage, state_.editedMarker),
-                          encoded.bytes);
+                          bytes);
 }
 
-bool IntroductionEditor::LoadContent(const StyledText& content) {
+bool IntroductionEditor::LoadContent(const StyledText& content, WhenTooLong policy) {
     if (ContentByteLength(content) > kIntroductionByteLimit) {
         TellTooLong();
-        c_.editor->ClearContent();
-        c_.editor->setEnabled(false);
+        if (policy == WhenTooLong::EmptyAndDisable) {
+            c_.editor->ClearContent();
+            c_.editor->setEnabled(false);
+        }
         return false;
     }
     LoadEditorContent(*c_.editor, content);

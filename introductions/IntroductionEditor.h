@@ -28,6 +28,10 @@ struct EditorControls {
 
 enum class CloseDecision { Close, StayOpen };
 
+// What a load does with content over the limit: a marker file's own text leaves an empty,
+// disabled editor; a file the user opens leaves the editor as it was.
+enum class WhenTooLong { EmptyAndDisable, KeepContent };
+
 class IntroductionEditor {
 public:
     IntroductionEditor(EditorState& state, MarkerState& markers, Services& services,
@@ -41,16 +45,26 @@ public:
     void ContentChanged();
     CloseDecision SaveOnClose();
 
+    // The menu entries that exchange the editor's text with files the user picks
+    // (IntroductionFiles.cpp).
+    void OpenMulticolourText();
+    void SaveAsMulticolourText();
+    void OpenPlainText();
+
     // Writes the editor's content to the marker file of (editedImage, editedMarker).
     bool SaveIntroduction();
-    // Puts content into the editor unless it is longer than the limit, which is told once and
-    // leaves the editor empty and disabled. True when loaded.
-    bool LoadContent(const StyledText& content);
+    // Puts content into the editor unless it is longer than the limit, which is told once.
+    // True when loaded.
+    bool LoadContent(const StyledText& content, WhenTooLong policy = WhenTooLong::EmptyAndDisable);
     // Tells the user once that some content is too long.
     void TellTooLong();
 
 private:
     void LoadIntroduction();
+    // The editor's content as file bytes; tells of lone carriage returns once.
+    std::string EncodeForSave();
+    // The checks before an open: an enabled editor, and consent to replace its text.
+    bool MayReplaceContent();
     // Asks whether to save the changed text; false when the user wanted it saved and it failed.
     bool OfferToSave();
     void ShowSaved();

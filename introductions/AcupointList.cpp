@@ -1,0 +1,62 @@
+#include "introductions/AcupointList.h"
+
+#include "introductions/core/AcupointSearch.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+namespace penrica {
+
+AcupointList::AcupointList(MarkerState& markers, Services& services, ListControls controls)
+    : markers_(markers), services_(services), c_(controls) {
+    c_.list->viewport()->installEventFilter(this);
+}
+
+void AcupointList::Search() {
+    const std::string text = c_.searchBox->text().toStdString();
+    if (text.empty()) {
+        return;
+    }
+    c_.list->clear();
+    const std::vector<SearchRow> rows =
+        SearchAcupoints(services_.folder, text, [this](const std::string& name) {
+            services_.prompts.MessageBox("文件夹（zhujie）中存在违法文件，请你删除：" + name);
+        });
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const SearchRow& row : rows) {
+        items.append(new QTreeWidgetItem(QStringList{QString::fromStdString(row.name),
+                                                     QString::fromStdString(row.image),
+                                                     QString::fromStdString(row.record)}));
+    }
+    c_.list->addTopLevelItems(items);
+    c_.messageLine->setText(rows.empty() ? QStringLiteral("没有找到呀！您还没有添加此穴位")
+                                         : QStringLiteral("找到了，请您点击穴位名字"));
+}
+
+void AcupointList::ShowListedAcupoint() {
+    const QList<QTreeWidgetItem*> selected = c_.list->selectedItems();
+    const std::string record =
+        selected.isEmpty() ? std::string() : selected[0]->text(2).toStdString();
+    const std::string image =
+        selected.isEmpty() ? std::string() : selected[0]->text(1).toStdString();
+    if (record.empty() && image.empty()) {
+        return;
+    }
+    markers_.hoverEnabled = 0;
+    if (onShowAcupoint) {
+        onShowAcupoint(image, record);
+    }
+}
+
+bool AcupointList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == c_.list->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ShowListedAcupoint();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace penrica
