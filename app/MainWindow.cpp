@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/HelpTexts.h"
+#include "app/StyleFlows.h"
 #include "app/WindowFrame.h"
 #include "images/ImageLibrary.h"
 #include "introductions/AcupointList.h"
@@ -101,21 +102,25 @@ void MainWindow::Bind() {
     on(文件, "穴位介绍文本另存为", [&editor] { editor.SaveAsMulticolourText(); });
     on(文件, "打开穴位介绍五彩文本", [&editor] { editor.OpenMulticolourText(); });
     on(文件, "打开普通文本", [&editor] { editor.OpenPlainText(); });
-    on(文件, "配置快捷字符格式", [] {});
+    on(文件, "配置快捷字符格式", [this] { ConfigureQuickFormats(parts_->config); });
     on(文件, "恢复出厂配置", [this] { parts_->config.RestoreFactoryConfig(); });
     on(画板右键, "在此添加穴位标志", [&markers] { markers.AddMarker(); });
     on(画板右键, "删除此穴位标志", [&markers] { markers.DeleteMarker(); });
     markers.onMarkerAdded = [&editor](const std::string& record) {
         editor.StartNewIntroduction(record);
     };
-    on(编辑框右键, "改变选中字体", [] {});
+    on(编辑框右键, "改变选中字体", [this] { ChangeSelectedFont(state_, *超级编辑框1); });
     on(编辑框右键, "粘贴", [this] { Paste(); });
     on(编辑框右键, "复制", [this] { Copy(); });
     on(编辑框右键, "全选", [this] { SelectAll(); });
-    on(编辑框右键, "字符格式1", [] {});
-    on(编辑框右键, "字符格式2", [] {});
-    on(编辑框右键, "字符格式3", [] {});
-    on(编辑框右键, "字符格式4", [] {});
+    on(编辑框右键, "字符格式1",
+       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式1"); });
+    on(编辑框右键, "字符格式2",
+       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式2"); });
+    on(编辑框右键, "字符格式3",
+       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式3"); });
+    on(编辑框右键, "字符格式4",
+       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式4"); });
     on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍",
        [&images] { images.DeleteImage(); });
     on(帮助, "添加穴位图片", [this] { ShowHelp(kHelpAddImage); });

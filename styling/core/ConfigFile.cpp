@@ -17,7 +17,9 @@ const char* StatusText(ConfigStatus status) {
     return "失败";
 }
 
-std::string ConfigFile::ReadText() const { return BytesToText(ReadWholeFile(file_)); }
+std::string ConfigFile::ReadText() const {
+    return BytesToText(ReadWholeFile(file_));
+}
 
 ConfigStatus ConfigFile::WriteText(std::string_view text) const {
     return WriteWholeFile(file_, EncodeGbk(text)) ? ConfigStatus::Succeeded : ConfigStatus::Failed;

@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kHeaderStart = "配置项";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsHeader(std::string_view line) { return line.starts_with(kHeaderStart); }
+bool IsHeader(std::string_view line) {
+    return line.starts_with(kHeaderStart);
+}
 
 // The section name of a header line that splits into exactly two pieces.
 std::optional<std::string> HeaderName(std::string_view line) {
@@ -32,8 +34,7 @@ bool IsKeyLineFor(std::string_view line, std::string_view key) {
 
 } // namespace
 
-std::string ReadConfigValue(std::string_view text, std::string_view section,
-                            std::string_view key) {
+std::string ReadConfigValue(std::string_view text, std::string_view section, std::string_view key) {
     bool inside = false;
     for (const std::string& line : SplitText(text, kLineEnd)) {
         if (std::optional<std::string> name = HeaderName(line)) {
@@ -49,8 +50,8 @@ std::string ReadConfigValue(std::string_view text, std::string_view section,
     return {};
 }
 
-std::string WriteConfigValue(std::string_view text, std::string_view section,
-                             std::string_view key, std::string_view value) {
+std::string WriteConfigValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value) {
     std::vector<std::string> lines = SplitText(text, kLineEnd);
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     bool inside = false;

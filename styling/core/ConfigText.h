@@ -14,14 +14,13 @@ namespace penrica {
 
 // The value of `key` in `section`; empty when the section or key is missing. If a section name
 // occurs twice, both are searched in order and the first matching key wins.
-std::string ReadConfigValue(std::string_view text, std::string_view section,
-                            std::string_view key);
+std::string ReadConfigValue(std::string_view text, std::string_view section, std::string_view key);
 
 // The text after setting `key` to `value` in `section`: an existing key keeps its place, a
 // missing one becomes the last line of its section, and a missing section changes nothing but the
 // normalisation.
-std::string WriteConfigValue(std::string_view text, std::string_view section,
-                             std::string_view key, std::string_view value);
+std::string WriteConfigValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
 
 // The text with a new empty section header appended (without normalising and without a final
 // CR LF), or nothing when a section of that name exists.

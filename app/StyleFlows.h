@@ -1,0 +1,31 @@
+#pragma once
+// Styling the editor's selection: the font style window, the four quick formats, and the window
+// that edits the quick formats. Each window is created anew at every opening.
+
+#include "styling/StyleState.h"
+
+#include <string_view>
+
+namespace penrica {
+
+class ConfigFile;
+class RichEdit;
+class QuickFormatWindow;
+
+// "改变选中字体": runs the font style window; on OK the choice goes to the selection and the
+// background colour to the whole editor. Cancel and the close box change nothing.
+void ChangeSelectedFont(StyleState& state, RichEdit& editor);
+
+// "字符格式1" to "字符格式4": the section's format, read now, on the selection.
+void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_view section);
+
+// "配置快捷字符格式": runs the quick format window until its close box.
+void ConfigureQuickFormats(const ConfigFile& config);
+
+// The quick format window's handlers, bound to a window that exists.
+void LoadQuickFormatIntoDialog(QuickFormatWindow& window, const ConfigFile& config,
+                               std::string_view section);
+void ShowEffectBits(QuickFormatWindow& window, int bits);
+void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config);
+
+} // namespace penrica
