@@ -1,0 +1,121 @@
+// Files the program did not write, in the image folder and in a marker folder: nothing crashes,
+// memory stays bounded, and every reader reports what it must and goes on.
+
+#include "AppHarness.h"
+#include "app/MainWindow.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "platform/qt/DrawPanel.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#ifndef PENRICA_TEST_DATA
+#define PENRICA_TEST_DATA "."
+#endif
+
+namespace {
+
+using namespace penrica;
+
+struct Library : AppHarness {
+    std::unique_ptr<MainWindow> main;
+    Library() {
+        CreateFolder(services.folder.ImageFolder());
+        CreateFolder(services.folder.MarkerRoot());
+    }
+    void Put(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(WriteWholeFile(ImageFile(services.folder, name), bytes));
+    }
+    void Open() { main = std::make_unique<MainWindow>(state, services); }
+    void Click(int cell) { main->画板列表条->onLeftPress(40 * cell - 20, 20); }
+};
+
+std::string JpegBytes(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG");
+    return bytes.toStdString();
+}
+
+TEST(ForeignFiles, ImageFolderWithNonPicturesTruncatedAndHugeOnes) {
+    Library t;
+    const std::string jpeg = JpegBytes({400, 300});
+    t.Put("ok.jpg", jpeg);
+    t.Put("cut.jpg", jpeg.substr(0, jpeg.size() / 3));
+    t.Put("empty.jpg", "");
+    t.Put("notes.txt", "not a picture at all");
+    CopyWholeFile(std::filesystem::path(PENRICA_TEST_DATA) / "huge-20000.png",
+                  ImageFile(t.services.folder, "huge.png"));
+    t.Open();
+    ASSERT_EQ(t.state.imageNames.size(), 5u);
+    EXPECT_EQ(t.main->画板列表条->width(), 200);
+    for (int cell = 1; cell <= 5; ++cell) {
+        const std::string name = t.state.imageNames[static_cast<std::size_t>(cell - 1)];
+        SCOPED_TRACE(name);
+        t.prompts.boxes.clear();
+        t.Click(cell);
+        EXPECT_EQ(t.state.currentImage, name);
+        const auto texts = t.prompts.Texts();
+        ASSERT_FALSE(texts.empty()); // no size files: every show repairs or refuses
+        EXPECT_EQ(texts[0], "软件出现一个小错误，已经自动修复");
+        if (name == "huge.png") {
+            EXPECT_EQ(texts.back(), "图片宽度不能大于4000像素");
+            const QImage& picture = t.main->画板1->BackgroundPicture();
+            EXPECT_LE(std::max(picture.width(), picture.height()), 4096); // decoded shrunk or not
+        }
+        if (name == "empty.jpg" || name == "notes.txt") {
+            EXPECT_EQ(texts.back(), "无法修复这个错误，请重新启动");
+            EXPECT_EQ(t.main->画板1->width(), 0);
+        }
+    }
+}
+
+TEST(ForeignFiles, MarkerFolderWithJunk) {
+    Library t;
+    t.Put("a.jpg", JpegBytes({200, 100}));
+    const auto markers = MarkerFolder(t.services.folder, "a.jpg");
+    CreateFolder(markers);
+    WriteSizeFile(t.services.folder, "a.jpg", {200, 100});
+    WriteWholeFile(markers / PathFromUtf8("10！10！印堂！"),
+                   std::string("\0\xFF\x01garbage\xA3", 11));
+    WriteWholeFile(markers / PathFromUtf8("30！30！空！"), "");
+    WriteWholeFile(markers / PathFromUtf8("1！2！A！B！"), "x");
+    WriteWholeFile(markers / "\xFF\xFE-not-utf8", "x");
+    CreateFolder(markers / "sub");
+    t.Open();
+    t.Click(1);
+    EXPECT_EQ(t.state.markerFiles.size(), 5u);
+
+    // Hover reports the foreign names and still finds the real marker.
+    t.state.lastMouseX = 12;
+    t.state.lastMouseY = 12;
+    t.main->OnMouseTimerTick();
+    EXPECT_EQ(t.state.acupointUnderMouse, "10！10！印堂！");
+
+    // Opening the binary junk as an introduction gives some text or none, never a crash, and
+    // the file stays as it was.
+    const std::string before = ReadWholeFile(markers / PathFromUtf8("10！10！印堂！"));
+    t.main->画板1->onDoubleClick(12, 12);
+    EXPECT_TRUE(t.main->超级编辑框1->isEnabled());
+    EXPECT_EQ(ReadWholeFile(markers / PathFromUtf8("10！10！印堂！")), before);
+    t.state.acupointUnderMouse = "30！30！空！";
+    t.main->画板1->onDoubleClick(30, 30);
+    EXPECT_TRUE(t.main->超级编辑框1->IsEmpty());
+
+    // The search reports both foreign names and lists the four-field one by its third field.
+    t.prompts.boxes.clear();
+    t.main->编辑框查找穴位->setText("A");
+    t.main->按钮查找穴位->click();
+    EXPECT_EQ(t.prompts.boxes.size(), 2u);
+    EXPECT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
+}
+
+} // namespace
