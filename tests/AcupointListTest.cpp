@@ -21,12 +21,8 @@ namespace {
 
 using namespace penrica;
 
-struct Window : AppHarness {
+struct Window : LibraryHarness {
     std::unique_ptr<MainWindow> main;
-    Window() {
-        CreateFolder(services.folder.ImageFolder());
-        CreateFolder(services.folder.MarkerRoot());
-    }
     void Image(const std::string& name) {
         QImage image(300, 200, QImage::Format_RGB32);
         image.fill(Qt::white);

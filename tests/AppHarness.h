@@ -17,6 +17,14 @@ struct AppHarness {
     penrica::Services services{prompts, desktop, penrica::ProgramFolder(folder.path())};
 };
 
+// A harness whose program folder already holds the image folder and the marker root.
+struct LibraryHarness : AppHarness {
+    LibraryHarness() {
+        std::filesystem::create_directories(folder.path() / "tupian");
+        std::filesystem::create_directories(folder.path() / "zhujie");
+    }
+};
+
 // The child widget with this object name, searched through the whole tree.
 inline QWidget* Child(QWidget& window, const char* name) {
     return window.findChild<QWidget*>(QString::fromUtf8(name));

@@ -22,12 +22,8 @@ namespace {
 
 using namespace penrica;
 
-struct Library : AppHarness {
+struct Library : LibraryHarness {
     std::unique_ptr<MainWindow> main;
-    Library() {
-        CreateFolder(services.folder.ImageFolder());
-        CreateFolder(services.folder.MarkerRoot());
-    }
     void Put(const std::string& name, const std::string& bytes) {
         ASSERT_TRUE(WriteWholeFile(ImageFile(services.folder, name), bytes));
     }
