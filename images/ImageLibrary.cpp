@@ -40,12 +40,16 @@ void ImageLibrary::FillThumbnailStrip() {
     strip.SetBackgroundPicture(QImage(), BackgroundMode::Tiled);
     strip.resize(StripWidth(count), strip.height());
     strip.Clear();
+    std::vector<std::filesystem::path> files;
+    files.reserve(images_.imageNames.size());
+    for (const std::string& name : images_.imageNames) {
+        files.push_back(folder / PathFromUtf8(name));
+    }
+    const std::vector<QImage> thumbnails =
+        LoadThumbnails(files, QSize(kThumbnailSide, kThumbnailSide));
     for (int n = 1; n <= count; ++n) {
-        const QImage thumbnail = LoadThumbnail(
-            folder / PathFromUtf8(images_.imageNames[static_cast<std::size_t>(n - 1)]),
-            QSize(kThumbnailSide, kThumbnailSide));
-        strip.DrawPicture(thumbnail, ThumbnailLeft(n), kThumbnailTop, kThumbnailSide,
-                          kThumbnailSide);
+        strip.DrawPicture(thumbnails[static_cast<std::size_t>(n - 1)], ThumbnailLeft(n),
+                          kThumbnailTop, kThumbnailSide, kThumbnailSide);
     }
     // Clearing the strip later brings the thumbnails back.
     strip.SetBackgroundPicture(strip.Image(), BackgroundMode::Tiled);

@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 namespace penrica {
 
 namespace {
@@ -53,6 +57,27 @@ QImage LoadThumbnail(const std::filesystem::path& file, QSize size) {
     }
     reader.setScaledSize(size);
     return reader.read();
+}
+
+std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& files, QSize size) {
+    std::vector<QImage> thumbnails(files.size());
+    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                                        std::max<std::size_t>(files.size(), 1));
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            thumbnails[i] = LoadThumbnail(files[i], size);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t w = 1; w < workers; ++w) {
+        threads.emplace_back(work);
+    }
+    work();
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    return thumbnails;
 }
 
 QSize MeasurePicture(const std::filesystem::path& file) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace penrica {
 
@@ -17,6 +18,9 @@ QImage LoadPicture(const std::filesystem::path& file);
 QImage LoadPictureFromBytes(std::string_view bytes);
 // Decoded at (or near) the requested size; JPEG decodes at a fraction of its size directly.
 QImage LoadThumbnail(const std::filesystem::path& file, QSize size);
+// Thumbnails of many files, decoded on all cores; the result is in the order of `files`, with a
+// null image for every file that cannot be loaded.
+std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& files, QSize size);
 // Width and height as the picture service sees them; 0 × 0 when it cannot load the file.
 QSize MeasurePicture(const std::filesystem::path& file);
 
