@@ -61,7 +61,9 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     OnCreated();
 }
 
-MainWindow::~MainWindow() = default;
+// The controls go first: while they are destroyed they may still signal the behaviour objects,
+// which must outlive them.
+MainWindow::~MainWindow() { delete controlArea; }
 
 void MainWindow::Bind() {
     // window: left button released -> stop panning (mouseReleaseEvent, eventFilter)

@@ -35,12 +35,10 @@ std::size_t CharacterLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
-// The face as the editor holds it.
-std::string StoredFace(const std::string& face) {
-    if (face.empty()) {
-        return CharFormat{}.face;
-    }
-    return TruncateToGbkBytes(face, kMaxFaceBytes);
+// The face as the editor holds it: never empty, at most kMaxFaceBytes.
+std::string StoredFace(std::string_view face) {
+    std::string cut = TruncateToGbkBytes(face, kMaxFaceBytes);
+    return cut.empty() ? CharFormat{}.face : cut;
 }
 
 // Offset is not part of the stored format, so it does not count.
@@ -184,7 +182,7 @@ StyledText ReadFormatText(std::string_view formatText) {
             working.size = TextToInt(fields[0]);
             working.effects = TextToInt(fields[1]);
             working.colour = ReadColour(fields[2]);
-            working.face = TruncateToGbkBytes(fields[5], kMaxFaceBytes);
+            working.face = StoredFace(fields[5]);
             runText = fields[3];
         } else if (fields.size() == 2) {
             runText = fields[1]; // field 1 is not examined: any word makes a repeat record

@@ -88,7 +88,8 @@ FormatTextResult WriteFormatText(const StyledText& content);
 // Reads format text into maximal runs: adjacent records of equal format are joined, and records
 // with empty TEXT add no run but still set the format that later repeat records use. The
 // returned endFormat is the working format after the last line; every format read has offset 0.
-// A face longer than kMaxFaceBytes GBK bytes is cut at a character boundary.
+// A face longer than kMaxFaceBytes GBK bytes is cut at a character boundary, and an empty one
+// (a line ending in "<vorn><vorn>" has six fields) reads as the default face, as it is written.
 StyledText ReadFormatText(std::string_view formatText);
 
 // The byte shift of the stored form, and its inverse.

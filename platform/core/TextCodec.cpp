@@ -3,6 +3,7 @@
 #include "platform/core/TextRules.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
 #include <array>
@@ -18,12 +19,27 @@ struct ConverterCloser {
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 
+// ICU's own substitute for a single bad byte is U+001A, which is also what the valid byte 0x1A
+// decodes to. Every bad sequence becomes U+FFFD instead, so a real 0x1A survives.
+void SubstituteReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+                           UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason <= UCNV_IRREGULAR) {
+        *status = U_ZERO_ERROR;
+        const UChar replacement = 0xFFFD;
+        ucnv_cbToUWriteUChars(args, &replacement, 1, 0, status);
+    }
+}
+
 // One converter per thread; the program has only the one UI thread.
 UConverter* Gb18030() {
     thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
         UErrorCode status = U_ZERO_ERROR;
         UConverter* c = ucnv_open("GB18030", &status);
-        return std::unique_ptr<UConverter, ConverterCloser>(U_SUCCESS(status) ? c : nullptr);
+        std::unique_ptr<UConverter, ConverterCloser> owned(U_SUCCESS(status) ? c : nullptr);
+        if (owned) {
+            ucnv_setToUCallBack(c, SubstituteReplacement, nullptr, nullptr, nullptr, &status);
+        }
+        return U_SUCCESS(status) ? std::move(owned) : nullptr;
     }();
     return converter.get();
 }
@@ -82,12 +98,6 @@ std::string DecodeGbk(std::string_view bytes) {
                                    static_cast<int32_t>(utf16.size()), bytes.data(),
                                    static_cast<int32_t>(bytes.size()), &status);
     utf16.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    // ICU substitutes U+001A for some illegal sequences; the program shows U+FFFD instead.
-    for (char16_t& unit : utf16) {
-        if (unit == 0x1A) {
-            unit = 0xFFFD;
-        }
-    }
     return Utf16ToUtf8(utf16);
 }
 
