@@ -2,6 +2,7 @@
 
 #include "introductions/core/MulticolourText.h"
 #include "platform/core/TextCodec.h"
+#include "styling/core/ConfigText.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,24 @@ TEST(FuzzFindings, FaceThatCutsToNothingIsWrittenAsTheDefaultFace) {
     ASSERT_EQ(read.runs.size(), 1u);
     EXPECT_EQ(read.runs[0].text, "x");
     EXPECT_EQ(read.runs[0].format.face, CharFormat{}.face);
+}
+
+TEST(FuzzFindings, KeyAddedAtTheEndLeavesNoEmptyLine) {
+    // The last section runs to the end of the file and the file ends in blank lines: the key
+    // line was added after the last (empty) line, which kept one empty line in the file.
+    struct Case {
+        const char* text;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"配置项=A\r\n\r\n", "配置项=A\r\nk=v\r\n"},
+        {"配置项=A\r\nx=1\r\n\r\n\r\n", "配置项=A\r\nx=1\r\nk=v\r\n"},
+        {"配置项=B\r\n配置项=A\r\n\r\n", "配置项=B\r\n配置项=A\r\nk=v\r\n"},
+        {"配置项=A", "配置项=A\r\nk=v\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WriteConfigValue(c.text, "A", "k", "v"), c.written) << c.text;
+    }
 }
 
 } // namespace

@@ -79,7 +79,8 @@ std::string WriteConfigValue(std::string_view text, std::string_view section, st
             insertionPending = false;
         }
         if (!done && i == lines.size() && inside) {
-            line += std::string(kLineEnd) + keyLine;
+            // A text ending in an empty line must not keep it in front of the new key line.
+            line = line.empty() ? keyLine : line + std::string(kLineEnd) + keyLine;
         }
         if (!line.empty()) {
             out += line;
