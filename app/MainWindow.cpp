@@ -63,7 +63,9 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
 
 // The controls go first: while they are destroyed they may still signal the behaviour objects,
 // which must outlive them.
-MainWindow::~MainWindow() { delete controlArea; }
+MainWindow::~MainWindow() {
+    delete controlArea;
+}
 
 void MainWindow::Bind() {
     // window: left button released -> stop panning (mouseReleaseEvent, eventFilter)
@@ -141,6 +143,9 @@ void MainWindow::OnCreated() {
         CreateFolder(folder.MarkerRoot());
     }
     state_.zoomFactor = 1.0f;
+    // The new window's editor is empty and disabled, so nothing in it is pending; a flag left
+    // from the last opening would let 保存 write the empty editor over that marker.
+    state_.introChanged = 0;
     画板1->resize(0, 画板1->height());
     画板列表条->resize(0, 画板列表条->height());
     parts_->images.FillThumbnailStrip();
@@ -148,7 +153,7 @@ void MainWindow::OnCreated() {
 }
 
 bool MainWindow::OnAboutToClose() {
-    return true;
+    return parts_->editor.SaveOnClose() == CloseDecision::Close;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -159,17 +164,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-void MainWindow::reject() {
-    if (OnAboutToClose()) {
-        QDialog::reject();
-    }
-}
-
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         StopPanning();
     }
-    QDialog::mouseReleaseEvent(event);
+    PlainDialog::mouseReleaseEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -177,7 +176,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         StopPanning();
     }
-    return QDialog::eventFilter(watched, event);
+    return PlainDialog::eventFilter(watched, event);
 }
 
 void MainWindow::ShowHelp(const char* text) {

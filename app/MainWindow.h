@@ -9,7 +9,7 @@
 #include "app/AppState.h"
 #include "platform/qt/Services.h"
 
-#include <QDialog>
+#include "app/PlainDialog.h"
 
 #include <functional>
 #include <memory>
@@ -32,7 +32,7 @@ class DrawPanel;
 class PicButton;
 class RichEdit;
 
-class MainWindow : public QDialog {
+class MainWindow : public PlainDialog {
     Q_OBJECT
 public:
     MainWindow(AppState& state, Services& services);
@@ -40,7 +40,8 @@ public:
 
     // Creation: data folders, zoom 1.0, empty panels, the strip and the configuration file.
     void OnCreated();
-    // About to be destroyed: offers to save a changed introduction. False keeps the window open.
+    // About to be destroyed: offers to save a changed introduction. Every way of closing comes
+    // here; false (a save the user wanted failed) keeps the window open.
     bool OnAboutToClose();
 
     // Image panning, zoom, hints and timers.
@@ -96,7 +97,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    // Only the close box ends the window; nothing else rejects it.
+    void reject() override {}
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

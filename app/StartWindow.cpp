@@ -6,8 +6,10 @@
 #include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace penrica {
 
@@ -38,8 +40,7 @@ void Paint(QWidget& widget, std::uint32_t text, std::uint32_t background) {
 
 } // namespace
 
-StartWindow::StartWindow(AppState& state, Services& services)
-    : state_(state), services_(services) {
+StartWindow::StartWindow(AppState& state, Services& services) : state_(state), services_(services) {
     setObjectName(QStringLiteral("启动窗口"));
     setWindowTitle(QStringLiteral("Penrica"));
     setWindowIcon(DrawWindowIcon());
@@ -76,13 +77,28 @@ void StartWindow::Bind() {
 }
 
 void StartWindow::OpenMainWindow() {
+    // There is only ever one main window: the open one blocks this window's input, and a click
+    // that reaches the button anyway (queued, or sent by the program) opens none.
+    if (mainWindow_ != nullptr) {
+        return;
+    }
     move(services_.desktop.ScreenWidth() - 200, y());
     MainWindow window(state_, services_);
-    window.show();
+    mainWindow_ = &window;
     if (onMainWindowShown) {
-        onMainWindowShown(window);
+        QTimer::singleShot(0, &window, [this, &window] { onMainWindowShown(window); });
     }
+    // exec() shows the window itself, which is what makes it modal over this one.
     window.exec();
+    mainWindow_ = nullptr;
+}
+
+void StartWindow::closeEvent(QCloseEvent* event) {
+    if (mainWindow_ != nullptr) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void StartWindow::OpenAuthorAddress() {

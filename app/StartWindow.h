@@ -26,15 +26,21 @@ public:
     // 标签1 double-clicked: the author's address, when online.
     void OpenAuthorAddress();
 
-    // Called with the main window once it is shown, before its modal loop; tests use it.
+    // Called with the main window once it is shown and modal, from inside its loop; tests use it.
     std::function<void(MainWindow&)> onMainWindowShown;
 
     QPushButton* 按钮1 = nullptr;
     ClickLabel* 标签1 = nullptr;
     QLabel* 标签2 = nullptr;
 
+protected:
+    // While the main window is open the start window cannot be closed.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Bind();
+
+    MainWindow* mainWindow_ = nullptr;
 
     AppState& state_;
     Services& services_;

@@ -2,7 +2,7 @@
 // The two modal style windows: the font style window "字符格式设置" and the quick format window.
 // Both are created anew at every opening, so they never show the values of their last opening.
 
-#include <QDialog>
+#include "app/PlainDialog.h"
 
 #include <functional>
 
@@ -24,7 +24,7 @@ struct EffectBoxes {
     QCheckBox* 选择框是否删除线 = nullptr;
 };
 
-class FontStyleWindow : public QDialog {
+class FontStyleWindow : public PlainDialog {
     Q_OBJECT
 public:
     FontStyleWindow();
@@ -51,7 +51,7 @@ public:
     int exec() override;
 };
 
-class QuickFormatWindow : public QDialog {
+class QuickFormatWindow : public PlainDialog {
     Q_OBJECT
 public:
     QuickFormatWindow();

@@ -1,11 +1,12 @@
 // Penrica: shows the start window and runs until it is closed. Takes no arguments.
 
 #include "app/AppState.h"
-#include "platform/qt/Services.h"
 #include "app/StartWindow.h"
+#include "platform/core/Files.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Prompts.h"
+#include "platform/qt/Services.h"
 
 #include <QApplication>
 
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     penrica::QtDesktop desktop;
     penrica::Services services{prompts, desktop,
                                penrica::ProgramFolder(penrica::ProgramFolder::OfExecutable())};
+    // Temporary files of writes that a killed run left behind.
+    penrica::ClearStaging(services.folder.Staging());
     penrica::StartWindow start(state, services);
     start.show();
     application.exec();

@@ -57,7 +57,7 @@ std::string ImageLibrary::AddImage() {
         prompts.MessageBox("文件已经存在，请修改名字后添加");
         return {};
     }
-    if (name.empty() || !CopyWholeFile(path, target)) {
+    if (name.empty() || !CopyWholeFile(path, target, services_.folder.Staging())) {
         prompts.MessageBox("添加失败");
         return {};
     }

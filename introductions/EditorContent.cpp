@@ -52,6 +52,7 @@ void LoadEditorContent(RichEdit& editor, const StyledText& content) {
         cursor.insertText(text, format);
     }
     cursor.endEditBlock();
+    editor.EndUndoStep();
     editor.setCurrentCharFormat(RichEdit::ToQt(content.endFormat));
 }
 

@@ -12,7 +12,8 @@ class RichEdit;
 // format is that of the last character, or the editor's current format when it is empty.
 StyledText ReadEditorContent(const RichEdit& editor);
 
-// Replaces the editor's content by `content`. The editor reports one content change.
+// Replaces the editor's content by `content`. The editor reports one content change. The load is
+// one undo step of its own: typing after it never merges into it.
 void LoadEditorContent(RichEdit& editor, const StyledText& content);
 
 // GBK bytes that `content` takes in the editor (a line break counts 2).

@@ -45,7 +45,7 @@ bool IntroductionEditor::SaveIntroduction() {
         return false;
     }
     return WriteWholeFile(MarkerFilePath(services_.folder, state_.editedImage, state_.editedMarker),
-                          bytes);
+                          bytes, services_.folder.Staging());
 }
 
 bool IntroductionEditor::LoadContent(const StyledText& content, WhenTooLong policy) {
@@ -53,6 +53,7 @@ bool IntroductionEditor::LoadContent(const StyledText& content, WhenTooLong poli
         TellTooLong();
         if (policy == WhenTooLong::EmptyAndDisable) {
             c_.editor->ClearContent();
+            c_.editor->ForgetUndoHistory();
             c_.editor->setEnabled(false);
         }
         return false;
@@ -65,6 +66,8 @@ void IntroductionEditor::LoadIntroduction() {
     const std::string bytes = ReadWholeFile(
         MarkerFilePath(services_.folder, markers_.currentImage, markers_.acupointUnderMouse));
     LoadContent(DecodeIntroduction(bytes));
+    // A program load is no edit of the user's: Ctrl+Z must not take it back.
+    c_.editor->ForgetUndoHistory();
 }
 
 void IntroductionEditor::ShowSaved() {
@@ -158,6 +161,7 @@ void IntroductionEditor::StartNewIntroduction(const std::string& record) {
     c_.nameLabel->setText(Text(state_.editedImage + "：" + record));
     c_.editor->setEnabled(true);
     c_.editor->ClearContent();
+    c_.editor->ForgetUndoHistory();
 }
 
 void IntroductionEditor::ContentChanged() {
@@ -189,6 +193,7 @@ CloseDecision IntroductionEditor::SaveOnClose() {
         services_.prompts.MessageBox(kSaveFailed);
         return CloseDecision::StayOpen;
     }
+    state_.introChanged = 0;
     return CloseDecision::Close;
 }
 

@@ -68,7 +68,8 @@ PictureSize ReadSizeFile(const ProgramFolder& folder, std::string_view image) {
 }
 
 bool WriteSizeFile(const ProgramFolder& folder, std::string_view image, PictureSize size) {
-    return WriteWholeFile(MarkerFilePath(folder, image, kSizeFileName), SizeFileBytes(size));
+    return WriteWholeFile(MarkerFilePath(folder, image, kSizeFileName), SizeFileBytes(size),
+                          folder.Staging());
 }
 
 } // namespace penrica

@@ -1,12 +1,17 @@
 #include "platform/core/Files.h"
 
 #include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -64,16 +69,95 @@ fs::path FolderOf(const fs::path& path) {
     return parent.empty() ? fs::path(".") : parent;
 }
 
-fs::path TemporaryBeside(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
+unsigned ProcessId() {
 #ifndef _WIN32
-    unsigned pid = static_cast<unsigned>(getpid());
+    return static_cast<unsigned>(getpid());
 #else
-    unsigned pid = 0;
+    return 0;
 #endif
-    fs::path name = target.filename();
-    name += ".tmp" + std::to_string(pid) + "-" + std::to_string(counter++);
-    return FolderOf(target) / name;
+}
+
+// "w<pid>-<n>.tmp": short, so that a long target name never makes it too long for the folder,
+// and unique among all writes of all running copies of the program.
+fs::path TemporaryIn(const fs::path& folder) {
+    static std::atomic<unsigned> counter{0};
+    std::string name = "w";
+    name += std::to_string(ProcessId());
+    name += '-';
+    name += std::to_string(counter++);
+    name += ".tmp";
+    return folder / name;
+}
+
+// The process id in a temporary file's name, or nothing when the name is not one of ours.
+std::optional<unsigned long> WriterOf(const std::string& name) {
+    if (name.size() < 7 || name.front() != 'w' || !name.ends_with(".tmp")) {
+        return std::nullopt;
+    }
+    const std::size_t dash = name.find('-');
+    if (dash == std::string::npos || dash == 1) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 1; i < name.size() - 4; ++i) {
+        if (i != dash && (name[i] < '0' || name[i] > '9')) {
+            return std::nullopt;
+        }
+    }
+    return std::stoul(name.substr(1, dash - 1));
+}
+
+bool IsRunningElsewhere(unsigned long pid) {
+#ifndef _WIN32
+    if (pid == ProcessId() || pid > static_cast<unsigned long>(INT32_MAX)) {
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#else
+    (void)pid;
+    return false;
+#endif
+}
+
+bool SameFileSystem(const fs::path& a, const fs::path& b) {
+#ifndef _WIN32
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
+#else
+    return fs::absolute(a).root_name() == fs::absolute(b).root_name();
+#endif
+}
+
+// Where the temporary file of a write into `folder` goes: the staging folder when it can be
+// used, else the target's own folder. Renames never cross file systems.
+fs::path TemporaryFolder(const fs::path& folder, const fs::path& staging) {
+    if (staging.empty()) {
+        return folder;
+    }
+    std::error_code ec;
+    fs::create_directory(staging, ec);
+    if (!fs::is_directory(staging, ec) || !OwnerMayWrite(staging) ||
+        !SameFileSystem(staging, folder)) {
+        return folder;
+    }
+    return staging;
+}
+
+// Makes a finished rename durable. File systems that cannot flush a folder count as flushed;
+// an I/O error does not.
+bool SyncFolder(const fs::path& folder) {
+#ifndef _WIN32
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return true;
+    }
+    const bool ok = ::fsync(fd) == 0 || errno != EIO;
+    ::close(fd);
+    return ok;
+#else
+    (void)folder;
+    return true;
+#endif
 }
 
 #ifndef _WIN32
@@ -107,9 +191,9 @@ bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
 
 } // namespace
 
-bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path& staging) {
     std::error_code ec;
-    fs::path folder = FolderOf(path);
+    const fs::path folder = FolderOf(path);
     if (!fs::is_directory(folder, ec) || !OwnerMayWrite(folder)) {
         return false;
     }
@@ -118,7 +202,7 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
             return false;
         }
     }
-    fs::path temp = TemporaryBeside(path);
+    const fs::path temp = TemporaryIn(TemporaryFolder(folder, staging));
     if (!WriteAndSync(temp, bytes)) {
         fs::remove(temp, ec);
         return false;
@@ -128,7 +212,17 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
         fs::remove(temp, ec);
         return false;
     }
-    return true;
+    return SyncFolder(folder);
+}
+
+void ClearStaging(const fs::path& staging) {
+    for (const std::string& name : ListFolder(staging, EntryKind::Files)) {
+        const std::optional<unsigned long> writer = WriterOf(name);
+        if (writer && !IsRunningElsewhere(*writer)) {
+            std::error_code ec;
+            fs::remove(staging / name, ec);
+        }
+    }
 }
 
 bool CreateNewFile(const fs::path& path) {
@@ -172,7 +266,7 @@ std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind) {
     return names;
 }
 
-bool CopyWholeFile(const fs::path& from, const fs::path& to) {
+bool CopyWholeFile(const fs::path& from, const fs::path& to, const fs::path& staging) {
     std::error_code ec;
     if (!fs::is_regular_file(from, ec)) {
         return false;
@@ -182,7 +276,7 @@ bool CopyWholeFile(const fs::path& from, const fs::path& to) {
     if (ec || bytes.size() != size) {
         return false;
     }
-    return WriteWholeFile(to, bytes);
+    return WriteWholeFile(to, bytes, staging);
 }
 
 bool DeleteFile(const fs::path& path) {

@@ -1,8 +1,10 @@
 #pragma once
 // Whole-file services. Reads give all bytes or none; every write goes through WriteWholeFile,
-// which is atomic: a temporary file in the same folder is written, flushed and renamed over the
-// target, so a crash or a full disk never leaves a half-written file and a failed write leaves
-// the old file as it was.
+// which is atomic: a temporary file is written and flushed in a staging folder on the same file
+// system, renamed over the target, and the target's folder is flushed, so a crash or a full disk
+// never leaves a half-written file, a failed write leaves the old file as it was, and a write
+// reported as done survives a power cut. A killed write leaves its temporary file only in the
+// staging folder, which no listing of the program reads; ClearStaging removes such leftovers.
 //
 // A file or folder without its owner's write permission counts as read-only, as the Windows
 // read-only attribute does: writes into it or over it fail, whoever runs the program.
@@ -28,7 +30,13 @@ bool IsFolder(const fs::path& path);
 std::string ReadWholeFile(const fs::path& path);
 
 // Creates or replaces the file atomically. False when it failed; the old file is then intact.
-bool WriteWholeFile(const fs::path& path, std::string_view bytes);
+// The temporary file lives in `staging` (created when missing). Without one, or when it cannot
+// be made or lies on another file system, the temporary file lives beside the target.
+bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path& staging = {});
+
+// Removes the temporary files that killed writes left in `staging`. Files of a write that is
+// still running in another process stay.
+void ClearStaging(const fs::path& staging);
 
 // Creates an empty file that does not exist yet. False when it exists already or cannot be made;
 // an existing file is never touched.
@@ -39,7 +47,8 @@ enum class EntryKind { Files, Folders };
 // Names (not paths) in the system's listing order, never sorted. A missing folder gives none.
 std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind);
 
-bool CopyWholeFile(const fs::path& from, const fs::path& to);
+// Copies through WriteWholeFile, so the copy is as safe as any write.
+bool CopyWholeFile(const fs::path& from, const fs::path& to, const fs::path& staging = {});
 bool DeleteFile(const fs::path& path);
 // One level: the parent must exist.
 bool CreateFolder(const fs::path& path);

@@ -15,6 +15,8 @@ public:
     std::filesystem::path ImageFolder() const { return root_ / "tupian"; }
     std::filesystem::path MarkerRoot() const { return root_ / "zhujie"; }
     std::filesystem::path ConfigFile() const { return root_ / "peizhi.ini"; }
+    // Where whole-file writes keep their temporary files: beside the data, never listed.
+    std::filesystem::path Staging() const { return root_ / ".penrica-staging"; }
 
     // The folder of the running executable, or the working folder when that cannot be told.
     static std::filesystem::path OfExecutable();

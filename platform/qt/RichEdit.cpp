@@ -171,6 +171,16 @@ void RichEdit::ClearContent() {
     cursor.removeSelectedText();
 }
 
+void RichEdit::ForgetUndoHistory() {
+    document()->clearUndoRedoStacks();
+    EndUndoStep();
+}
+
+void RichEdit::EndUndoStep() {
+    // The document merges a typed insertion into the step before it only while it is modified.
+    document()->setModified(false);
+}
+
 void RichEdit::OnContentsChange(int position, int removed, int added) {
     const int units = CharacterCount();
     // Qt counts the document's closing separator in some notifications; clamp to real text.

@@ -39,6 +39,12 @@ public:
     // Replaces the whole content by plain text in the default format ("\r\n" or "\n" breaks).
     void SetPlainContent(const QString& text);
     void ClearContent();
+    // After the program loads or empties the content: Ctrl+Z then reaches only the user's own
+    // edits from here on.
+    void ForgetUndoHistory();
+    // Ends the current undo step, so that the next typing is a step of its own and never merges
+    // into the edit before it.
+    void EndUndoStep();
 
     // Converts between Qt's text and the program's: a paragraph or line separator is "\r\n".
     static QString ToProgramText(const QString& qtText);

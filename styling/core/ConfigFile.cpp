@@ -1,6 +1,7 @@
 #include "styling/core/ConfigFile.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/ProgramFolder.h"
 #include "platform/core/TextCodec.h"
 
 namespace penrica {
@@ -22,7 +23,10 @@ std::string ConfigFile::ReadText() const {
 }
 
 ConfigStatus ConfigFile::WriteText(std::string_view text) const {
-    return WriteWholeFile(file_, EncodeGbk(text)) ? ConfigStatus::Succeeded : ConfigStatus::Failed;
+    // peizhi.ini sits in the program folder, so the program's staging folder is beside it.
+    const bool written =
+        WriteWholeFile(file_, EncodeGbk(text), ProgramFolder(file_.parent_path()).Staging());
+    return written ? ConfigStatus::Succeeded : ConfigStatus::Failed;
 }
 
 std::string ConfigFile::ReadConfigItem(std::string_view section, std::string_view key) const {
