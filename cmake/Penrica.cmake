@@ -23,7 +23,7 @@ function(penrica_test name)
     if(T_QT)
         # Widget tests need a QApplication before the first test: they bring their own main.
         add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
-        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test GTest::gmock GTest::gtest)
     else()
         add_executable(${name} ${T_SOURCES})
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)

@@ -167,13 +167,17 @@ std::size_t FirstDifference(const std::string& a, const std::string& b) {
 
 TEST(InterruptedSave, KilledAtAnyMomentLeavesOneWholeVersion) {
     TempFolder dir;
-    const fs::path target = dir.path() / "大文件.vorn";
+    // As a marker file: in a folder that the program lists, with the program's staging folder.
+    const fs::path folder = dir.path() / "zhujie" / "图.jpg";
+    const fs::path staging = dir.path() / ".penrica-staging";
+    fs::create_directories(folder);
+    const fs::path target = folder / "1！2！印堂！";
     // Two versions of different sizes, so that a cut or a mix shows in the length as well.
     const std::string first = Pattern(6 << 20, 11);
     const std::string second = Pattern((5 << 20) + 4321, 12);
 
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(WriteWholeFile(target, first));
+    ASSERT_TRUE(WriteWholeFile(target, first, staging));
     const auto saveTime = std::chrono::steady_clock::now() - start;
 
     std::mt19937 random(std::random_device{}());
@@ -191,7 +195,7 @@ TEST(InterruptedSave, KilledAtAnyMomentLeavesOneWholeVersion) {
         if (child.pid == 0) {
             close(ready[0]);
             for (unsigned i = 0;; ++i) {
-                if (!WriteWholeFile(target, i % 2 == 0 ? second : first)) {
+                if (!WriteWholeFile(target, i % 2 == 0 ? second : first, staging)) {
                     _exit(2);
                 }
                 if (i == 0 && write(ready[1], "s", 1) != 1) {
@@ -216,8 +220,11 @@ TEST(InterruptedSave, KilledAtAnyMomentLeavesOneWholeVersion) {
             << FirstDifference(now, first) << ", from the second at "
             << FirstDifference(now, second);
     }
-    // Temporary files of killed saves may stay beside it; the target is still a plain file.
-    EXPECT_TRUE(fs::is_regular_file(target));
+    // Killed saves leave nothing where the program lists markers, and their leftovers in the
+    // staging folder go at the next start.
+    EXPECT_EQ(ListFolder(folder, EntryKind::Files), std::vector<std::string>{"1！2！印堂！"});
+    ClearStaging(staging);
+    EXPECT_TRUE(ListFolder(staging, EntryKind::Files).empty());
 }
 
 } // namespace

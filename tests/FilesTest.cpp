@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace penrica;
 
 namespace {
@@ -47,6 +51,69 @@ TEST(WholeFile, LeavesNoTemporaryFiles) {
         ASSERT_TRUE(WriteWholeFile(dir.path() / "f", std::string(1000, 'x')));
     }
     EXPECT_EQ(ListFolder(dir.path(), EntryKind::Files), std::vector<std::string>{"f"});
+}
+
+TEST(WholeFile, TemporaryFilesStayInTheStagingFolder) {
+    TempFolder dir;
+    const fs::path staging = dir.path() / "staging";
+    const fs::path folder = dir.path() / "markers";
+    fs::create_directories(folder);
+    // A name near the file system's limit still leaves room for the temporary file's name.
+    const std::string longName(250, 'n');
+    for (const std::string& name : {std::string("1！2！印堂！"), longName}) {
+        ASSERT_TRUE(WriteWholeFile(folder / PathFromUtf8(name), "text", staging)) << name;
+        ASSERT_TRUE(CopyWholeFile(folder / PathFromUtf8(name), folder / "copy", staging));
+    }
+    std::vector<std::string> names = ListFolder(folder, EntryKind::Files);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1！2！印堂！", "copy", longName}));
+    EXPECT_TRUE(ListFolder(staging, EntryKind::Files).empty());
+
+    // A staging folder that cannot be made leaves the write beside its target, still whole.
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_TRUE(WriteWholeFile(folder / "f", "x", dir.path() / "cannot-make"));
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadWholeFile(folder / "f"), "x");
+    EXPECT_FALSE(Exists(dir.path() / "cannot-make"));
+    EXPECT_EQ(ListFolder(folder, EntryKind::Files).size(), 4u);
+}
+
+TEST(WholeFile, ClearStagingKeepsRunningWritersAndForeignFiles) {
+    TempFolder dir;
+    const fs::path staging = dir.path();
+    const pid_t running = fork();
+    ASSERT_GE(running, 0);
+    if (running == 0) {
+        pause();
+        _exit(0);
+    }
+    const pid_t gone = fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) {
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    struct Case {
+        std::string name;
+        bool stays;
+    };
+    const std::vector<Case> cases = {
+        {"w" + std::to_string(running) + "-0.tmp", true},   // a write still in progress elsewhere
+        {"w" + std::to_string(gone) + "-3.tmp", false},     // left by a killed run
+        {"w" + std::to_string(getpid()) + "-1.tmp", false}, // this run writes nothing at start
+        {"notes.txt", true},
+        {"w12x-1.tmp", true},
+        {"w-1.tmp", true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(staging / c.name, "x"));
+    }
+    ClearStaging(staging);
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
+    for (const Case& c : cases) {
+        EXPECT_EQ(Exists(staging / c.name), c.stays) << c.name;
+    }
 }
 
 TEST(Listing, SeparatesFilesAndFolders) {

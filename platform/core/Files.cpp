@@ -135,7 +135,9 @@ fs::path TemporaryFolder(const fs::path& folder, const fs::path& staging) {
         return folder;
     }
     std::error_code ec;
-    fs::create_directory(staging, ec);
+    if (!fs::is_directory(staging, ec) && OwnerMayWrite(FolderOf(staging))) {
+        fs::create_directory(staging, ec);
+    }
     if (!fs::is_directory(staging, ec) || !OwnerMayWrite(staging) ||
         !SameFileSystem(staging, folder)) {
         return folder;

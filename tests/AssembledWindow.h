@@ -1,0 +1,123 @@
+#pragma once
+// The assembled main window, with its real Bind(), over a small library, driven as a user drives
+// it: mouse presses, moves, double-clicks and keys reach the real controls as Qt events (QTest),
+// the hover timer ticks on its own, closing comes as the window system's close request, and the
+// scripted prompts answer the questions and record them.
+//
+// The library holds one picture "人体.png" (400 × 300) with two markers and their introductions.
+
+#include "AppHarness.h"
+#include "app/MainWindow.h"
+#include "introductions/core/MulticolourText.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "platform/qt/DrawPanel.h"
+#include "platform/qt/RichEdit.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+inline constexpr const char* kImage = "人体.png";
+inline constexpr const char* kYintang = "100！80！印堂！";
+inline constexpr const char* kHegu = "200！150！合谷！";
+
+// The plain text of stored introduction bytes.
+inline std::string PlainText(const std::string& fileBytes) {
+    std::string text;
+    for (const penrica::StyledRun& run : penrica::DecodeIntroduction(fileBytes).runs) {
+        text += run.text;
+    }
+    return text;
+}
+
+// Introduction bytes that hold `text` in the default format.
+inline std::string IntroductionBytes(const std::string& text) {
+    penrica::StyledText content;
+    content.runs.push_back({text, penrica::CharFormat{}});
+    return penrica::EncodeIntroduction(content).bytes;
+}
+
+struct AssembledWindow : LibraryHarness {
+    std::unique_ptr<penrica::MainWindow> main;
+
+    AssembledWindow() {
+        using namespace penrica;
+        QImage picture(400, 300, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.save(QString::fromStdString(PathToUtf8(ImageFile(services.folder, kImage))));
+        CreateFolder(MarkerFolder(services.folder, kImage));
+        WriteSizeFile(services.folder, kImage, {400, 300});
+        WriteWholeFile(Marker(kYintang), IntroductionBytes("印堂在两眉之间"));
+        WriteWholeFile(Marker(kHegu), IntroductionBytes("合谷在手背"));
+        Open();
+    }
+
+    // A new main window, as the start window's button makes one.
+    void Open() {
+        main = std::make_unique<penrica::MainWindow>(state, services);
+        main->show();
+        QApplication::processEvents();
+    }
+
+    std::filesystem::path Marker(const char* record) const {
+        return penrica::MarkerFilePath(services.folder, kImage, record);
+    }
+    std::string Stored(const char* record) const {
+        return PlainText(penrica::ReadWholeFile(Marker(record)));
+    }
+    std::string EditorText() const {
+        return penrica::RichEdit::ToProgramText(main->超级编辑框1->toPlainText()).toStdString();
+    }
+
+    // Left press on the first cell of the strip: the picture goes on show.
+    void ShowImage() {
+        QTest::mousePress(main->画板列表条, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseRelease(main->画板列表条, Qt::LeftButton, {}, QPoint(20, 20));
+    }
+    // Rests the mouse on the panel point until the hover timer has seen what is there.
+    bool PointAt(QPoint p, const std::string& expected) {
+        // QTest's own move goes through the cursor and is lost when the cursor is already there.
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(main->画板1->mapToGlobal(p)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(main->画板1, &move);
+        return QTest::qWaitFor([&] { return state.acupointUnderMouse == expected; }, 3000);
+    }
+    bool PointAt(const char* record) {
+        const auto marker = penrica::ParseRecord(record);
+        return PointAt(QPoint(marker->x, marker->y), record);
+    }
+    // Double-clicks the marker, as a user opens its introduction.
+    void Choose(const char* record) {
+        ASSERT_TRUE(PointAt(record)) << record;
+        const auto marker = penrica::ParseRecord(record);
+        QTest::mouseDClick(main->画板1, Qt::LeftButton, {}, QPoint(marker->x, marker->y));
+    }
+    // Types each character as a key press and release carrying its text, as a keyboard or an
+    // input method's direct commit does.
+    void Type(const QString& text) {
+        for (QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, main->超级编辑框1, Qt::Key_unknown, QString(c), {});
+            QTest::sendKeyEvent(QTest::Release, main->超级编辑框1, Qt::Key_unknown, QString(c), {});
+        }
+    }
+    void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(target, key, modifiers);
+    }
+    void Click(QWidget* target) {
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+    }
+    // The close box, Alt+F4 and the window manager all send this request. True when it closed.
+    bool CloseByWindowSystem() {
+        main->windowHandle()->close();
+        QApplication::processEvents();
+        return !main->isVisible();
+    }
+};
