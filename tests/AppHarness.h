@@ -3,9 +3,9 @@
 
 #include "TempFolder.h"
 #include "app/AppState.h"
-#include "platform/qt/Services.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/ScriptedPrompts.h"
+#include "platform/qt/Services.h"
 
 #include <QWidget>
 

@@ -102,12 +102,13 @@ struct AssembledWindow : LibraryHarness {
     }
     // Types each character as a key press and release carrying its text, as a keyboard or an
     // input method's direct commit does.
-    void Type(const QString& text) {
+    static void TypeInto(QWidget* target, const QString& text) {
         for (QChar c : text) {
-            QTest::sendKeyEvent(QTest::Press, main->超级编辑框1, Qt::Key_unknown, QString(c), {});
-            QTest::sendKeyEvent(QTest::Release, main->超级编辑框1, Qt::Key_unknown, QString(c), {});
+            QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, QString(c), {});
+            QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, QString(c), {});
         }
     }
+    void Type(const QString& text) { TypeInto(main->超级编辑框1, text); }
     void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(target, key, modifiers);
     }

@@ -9,7 +9,8 @@ namespace {
 TEST(GbkCodec, KnownBytes) {
     EXPECT_EQ(EncodeGbk("！"), "\xA3\xA1");
     EXPECT_EQ(EncodeGbk("穴位"), "\xD1\xA8\xCE\xBB");
-    EXPECT_EQ(EncodeGbk("640！480"), "640\xA3\xA1" "480");
+    EXPECT_EQ(EncodeGbk("640！480"), "640\xA3\xA1"
+                                     "480");
     EXPECT_EQ(DecodeGbk("\xD3\xA1\xCC\xC3"), "印堂");
 }
 
@@ -27,7 +28,8 @@ TEST(GbkCodec, CharactersOutsideGbkBecomeFourBytes) {
 }
 
 TEST(GbkCodec, UndecodableBytesReadAsReplacement) {
-    std::string text = DecodeGbk("a\xFF\xFF" "b\x81");
+    std::string text = DecodeGbk("a\xFF\xFF"
+                                 "b\x81");
     EXPECT_NE(text.find("\xEF\xBF\xBD"), std::string::npos);
     EXPECT_EQ(text.front(), 'a');
 }
