@@ -34,4 +34,5 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xdotool clang libclang-rt-14-dev
+    openbox dbus at-spi2-core python3-pyatspi
 )
