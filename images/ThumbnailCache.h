@@ -19,7 +19,8 @@
 
 namespace penrica {
 
-// Past this many files (about 80 MB of thumbnails), the rest are decoded at every fill.
+// About 4.4 KB a file with its key (bench_image_library measures it): past this many files, about
+// 90 MB, the rest are decoded at every fill.
 inline constexpr std::size_t kThumbnailCacheLimit = 20000;
 
 class ThumbnailCache {
