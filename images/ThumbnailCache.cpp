@@ -27,11 +27,6 @@ QImage Bounded(QImage thumbnail) {
 
 } // namespace
 
-ThumbnailCache::ThumbnailCache()
-    : decode_([](const std::vector<std::filesystem::path>& files) {
-          return LoadThumbnails(files, kThumbnailSize);
-      }) {}
-
 std::vector<QImage> ThumbnailCache::Thumbnails(const std::vector<std::filesystem::path>& files) {
     std::vector<QImage> thumbnails(files.size());
     std::vector<std::filesystem::path> toDecode;
@@ -55,7 +50,8 @@ std::vector<QImage> ThumbnailCache::Thumbnails(const std::vector<std::filesystem
     if (toDecode.empty()) {
         return thumbnails;
     }
-    std::vector<QImage> decoded = decode_(toDecode);
+    std::vector<QImage> decoded =
+        decode_ ? decode_(toDecode) : LoadThumbnails(toDecode, kThumbnailSize);
     decoded.resize(toDecode.size());
     for (std::size_t k = 0; k < toDecode.size(); ++k) {
         QImage thumbnail = Bounded(std::move(decoded[k]));

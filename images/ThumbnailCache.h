@@ -28,14 +28,12 @@ public:
     // Thumbnails of the files, in their order; null for a file that cannot be decoded.
     using Decoder = std::function<std::vector<QImage>(const std::vector<std::filesystem::path>&)>;
 
-    // Decodes 30 × 30 thumbnails on all cores.
-    ThumbnailCache();
-
     // The thumbnails of `files`, in their order. Decodes only the files that are new or changed
     // since they were last asked for, and forgets every file not in `files`.
     std::vector<QImage> Thumbnails(const std::vector<std::filesystem::path>& files);
 
-    // The seam for tests: every decode goes through the decoder.
+    // The seam for tests: every decode goes through the decoder. Without one, 30 × 30 thumbnails
+    // are decoded on all cores.
     void SetDecoder(Decoder decoder) { decode_ = std::move(decoder); }
     std::size_t Count() const { return entries_.size(); }
 
