@@ -12,6 +12,7 @@
 
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -56,8 +57,8 @@ struct Library : LibraryHarness {
         const auto at = std::find(state.imageNames.begin(), state.imageNames.end(), name);
         ASSERT_NE(at, state.imageNames.end());
         prompts.menuChoices.push_back("是否要删除此图片以及此图片下面所有的标注穴位介绍");
-        main->画板列表条->onRightPress(
-            ThumbnailLeft(static_cast<int>(at - state.imageNames.begin()) + 1), 5);
+        const int n = static_cast<int>(at - state.imageNames.begin()) + 1;
+        QTest::mousePress(main->画板列表条, Qt::RightButton, {}, QPoint(ThumbnailLeft(n), 5));
     }
     QColor Cell(const std::string& name) const {
         const auto at = std::find(state.imageNames.begin(), state.imageNames.end(), name);
