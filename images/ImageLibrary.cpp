@@ -4,7 +4,6 @@
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
-#include "platform/qt/Pictures.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -45,8 +44,7 @@ void ImageLibrary::FillThumbnailStrip() {
     for (const std::string& name : images_.imageNames) {
         files.push_back(folder / PathFromUtf8(name));
     }
-    const std::vector<QImage> thumbnails =
-        LoadThumbnails(files, QSize(kThumbnailSide, kThumbnailSide));
+    const std::vector<QImage> thumbnails = images_.thumbnails.Thumbnails(files);
     for (int n = 1; n <= count; ++n) {
         strip.DrawPicture(thumbnails[static_cast<std::size_t>(n - 1)], ThumbnailLeft(n),
                           kThumbnailTop, kThumbnailSide, kThumbnailSide);

@@ -1,6 +1,8 @@
 #pragma once
 // The shared state of the image library and the image panel.
 
+#include "images/ThumbnailCache.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ struct ImageState {
     std::int32_t stripRightClickX = 0;
     std::int32_t imageWidth = 0; // size of the image on show at zoom 1.0
     std::int32_t imageHeight = 0;
+    ThumbnailCache thumbnails; // outlives every main window: a second opening decodes nothing new
 };
 
 } // namespace penrica
