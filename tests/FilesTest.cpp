@@ -97,10 +97,18 @@ TEST(WholeFile, ClearStagingKeepsRunningWritersAndForeignFiles) {
         std::string name;
         bool stays;
     };
+    auto temporary = [](long pid, int n) {
+        std::string name = "w";
+        name += std::to_string(pid);
+        name += '-';
+        name += std::to_string(n);
+        name += ".tmp";
+        return name;
+    };
     const std::vector<Case> cases = {
-        {"w" + std::to_string(running) + "-0.tmp", true},   // a write still in progress elsewhere
-        {"w" + std::to_string(gone) + "-3.tmp", false},     // left by a killed run
-        {"w" + std::to_string(getpid()) + "-1.tmp", false}, // this run writes nothing at start
+        {temporary(running, 0), true},   // a write still in progress elsewhere
+        {temporary(gone, 3), false},     // left by a killed run
+        {temporary(getpid(), 1), false}, // this run writes nothing at start
         {"notes.txt", true},
         {"w12x-1.tmp", true},
         {"w-1.tmp", true},
