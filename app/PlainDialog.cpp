@@ -20,8 +20,9 @@ void PlainDialog::keyPressEvent(QKeyEvent* event) {
     const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (isReturn && plain) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget());
-            button != nullptr && button->isEnabled()) {
+        // Buttons only: a check box or radio box is not pressed by Return.
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+            button != nullptr && !button->isCheckable() && button->isEnabled()) {
             button->click();
             event->accept();
             return;

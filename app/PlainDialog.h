@@ -1,8 +1,8 @@
 #pragma once
 // A modal window that behaves like the program's own windows rather than a toolkit dialog: no key
 // closes it, and no button is pressed from another control. Escape does nothing; Return and Enter
-// press only the push button that has the focus, as Space does. No button is ever a default
-// button. Closing goes through the close box (closeEvent) alone.
+// press only the button (push or picture button) that has the focus, as Space does. No button is
+// ever a default button. Closing goes through the close box (closeEvent) alone.
 
 #include <QDialog>
 

@@ -4,6 +4,7 @@
 #include "AssembledWindow.h"
 #include "app/StartWindow.h"
 #include "app/StyleWindows.h"
+#include "platform/qt/Controls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -111,6 +112,9 @@ TEST(StrayKeys, AFocusedButtonIsPressedByReturnAndSpace) {
         t.main->按钮保存编辑框内容->setFocus();
         t.Key(t.main->按钮保存编辑框内容, key);
         EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间甲") << key;
+        t.main->图形按钮2->setFocus();
+        t.Key(t.main->图形按钮2, key);
+        EXPECT_EQ(t.state.scrollDirection, "右") << key;
     }
 }
 
