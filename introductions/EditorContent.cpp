@@ -4,7 +4,6 @@
 #include "platform/qt/RichEdit.h"
 
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
 namespace penrica {
@@ -27,11 +26,7 @@ StyledText ReadEditorContent(const RichEdit& editor) {
             last = format;
         }
         if (block.next().isValid()) {
-            // The separator's own format: a selection of exactly that one character.
-            QTextCursor separator(const_cast<QTextDocument*>(&document));
-            separator.setPosition(block.position() + block.length() - 1);
-            separator.setPosition(block.position() + block.length(), QTextCursor::KeepAnchor);
-            const CharFormat own = RichEdit::FromQt(separator.charFormat());
+            const CharFormat own = editor.CharacterFormat(block.position() + block.length() - 1);
             content.runs.push_back({"\r\n", own});
             last = own;
         }

@@ -16,6 +16,8 @@
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using namespace penrica;
@@ -76,6 +78,80 @@ TEST(EditorContent, LineBreaksAndTagTextsRoundTrip) {
     LoadEditorContent(loaded, ReadFormatText(WriteFormatText(content).text));
     EXPECT_EQ(loaded.toPlainText(), edit.toPlainText());
     EXPECT_EQ(loaded.ByteLength(), edit.ByteLength());
+}
+
+// Typed with real key events, as the user types; Return makes a line break.
+void KeysInto(RichEdit& edit, const QString& text) {
+    for (QChar c : text) {
+        const bool isBreak = c == u'\n';
+        QKeyEvent press(QEvent::KeyPress, isBreak ? Qt::Key_Return : 0, Qt::NoModifier,
+                        isBreak ? QStringLiteral("\r") : QString(c));
+        QApplication::sendEvent(&edit, &press);
+    }
+}
+
+void Style(RichEdit& edit, int from, int to, const CharFormat& format) {
+    QTextCursor cursor(edit.document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    edit.setTextCursor(cursor);
+    edit.SetSelectionFormat(format);
+}
+
+TEST(EditorContent, LineBreakIsStoredInItsOwnFormat) {
+    const CharFormat red{"宋体", 11, 0, 0, 0x0000FF};
+    const CharFormat blue{"宋体", 11, 0, 0, 0xFF0000};
+    const std::string redA = "11<vorn>0<vorn>255<vorn>a<vorn>beifen<vorn>宋体\r\n";
+    const std::string blueC = "11<vorn>0<vorn>16711680<vorn>c<vorn>beifen<vorn>宋体\r\n";
+    struct Case {
+        const char* name;
+        QString typed;
+        std::vector<std::tuple<int, int, CharFormat>> styles; // from, to, format, in order
+        std::string written;
+        CharFormat firstBreak; // what the selection of the first break alone reports
+    };
+    const Case cases[] = {
+        {"lines in two formats",
+         QStringLiteral("ab\ncd"),
+         {{0, 5, red}, {3, 5, blue}},
+         redA + "同上<vorn>b\r\n同上<vorn>huanhang\r\n" + blueC + "同上<vorn>d\r\n同上<vorn>\r\n",
+         red},
+        {"a styled break alone",
+         QStringLiteral("ab\ncd"),
+         {{2, 3, red}},
+         "同上<vorn>a\r\n同上<vorn>b\r\n11<vorn>0<vorn>255<vorn>huanhang<vorn>beifen<vorn>宋体\r\n"
+         "9<vorn>0<vorn>-16777216<vorn>c<vorn>beifen<vorn>宋体\r\n同上<vorn>d\r\n同上<vorn>\r\n",
+         red},
+        {"an empty line's break",
+         QStringLiteral("a\n\nc"),
+         {{0, 4, red}, {2, 3, blue}},
+         redA + "同上<vorn>huanhang\r\n"
+                "11<vorn>0<vorn>16711680<vorn>huanhang<vorn>beifen<vorn>宋体\r\n"
+                "11<vorn>0<vorn>255<vorn>c<vorn>beifen<vorn>宋体\r\n同上<vorn>\r\n",
+         red},
+        {"a last empty line",
+         QStringLiteral("a\n"),
+         {{0, 2, red}, {1, 2, blue}},
+         redA + "11<vorn>0<vorn>16711680<vorn>huanhang<vorn>beifen<vorn>宋体\r\n同上<vorn>\r\n",
+         blue},
+    };
+    for (const Case& c : cases) {
+        RichEdit edit;
+        KeysInto(edit, c.typed);
+        for (const auto& [from, to, format] : c.styles) {
+            Style(edit, from, to, format);
+        }
+        EXPECT_EQ(WriteFormatText(ReadEditorContent(edit)).text, c.written) << c.name;
+        RichEdit loaded; // and the reader puts every break back in its own format
+        LoadEditorContent(loaded, ReadFormatText(c.written));
+        EXPECT_EQ(WriteFormatText(ReadEditorContent(loaded)).text, c.written) << c.name;
+        const int at = static_cast<int>(c.typed.indexOf(u'\n'));
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(at);
+        cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        edit.setTextCursor(cursor);
+        EXPECT_EQ(edit.SelectionFormat(), c.firstBreak) << c.name;
+    }
 }
 
 struct Editor : AppHarness {

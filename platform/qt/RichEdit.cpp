@@ -110,12 +110,20 @@ CharFormat RichEdit::SelectionFormat() const {
     if (!cursor.hasSelection()) {
         return FromQt(currentCharFormat());
     }
-    // Qt reports the format before the cursor's position; the selection's own first character
-    // is the one after its start.
-    QTextCursor first(document());
-    first.setPosition(cursor.selectionStart());
-    first.setPosition(cursor.selectionStart() + 1, QTextCursor::KeepAnchor);
-    return FromQt(first.charFormat());
+    return CharacterFormat(cursor.selectionStart());
+}
+
+CharFormat RichEdit::CharacterFormat(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    if (position == block.position() + block.length() - 1 && block.next().isValid()) {
+        // A cursor after a line break reports the next line's first character. Qt keeps the
+        // break's own format as the format of the block that it opens.
+        return FromQt(block.next().charFormat());
+    }
+    // Qt reports the format of the character before the cursor's position.
+    QTextCursor after(document());
+    after.setPosition(position + 1);
+    return FromQt(after.charFormat());
 }
 
 void RichEdit::SetSelectionFormat(const CharFormat& format) {

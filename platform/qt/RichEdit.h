@@ -24,6 +24,8 @@ public:
     // The format of the selection; with an empty selection, the format at the caret. A property
     // that Qt leaves unset reads as the default CharFormat's.
     CharFormat SelectionFormat() const;
+    // The format the editor holds for the character at `position`, a line break included.
+    CharFormat CharacterFormat(int position) const;
     // Sets every attribute at once. With an empty selection it applies to the text typed next.
     void SetSelectionFormat(const CharFormat& format);
 
