@@ -1,13 +1,14 @@
 // The configuration reader and writer on any file. Input: OP SECTION \0 KEY \0 VALUE \0 FILE,
-// where OP's low bit first adds SECTION, the three names are program text (UTF-8) and FILE is
-// the bytes of peizhi.ini. Missing parts take the names of a quick format.
+// where OP's low bit first adds SECTION, the three names are program text (UTF-8, handed over
+// as GBK as ConfigFile does) and FILE is the bytes of peizhi.ini, any bytes at all. Missing
+// parts take the names of a quick format.
 //
-// After a write: no empty line, every line ends with CR LF, every line of the file other than
-// lines of KEY is kept in its order, and a written value reads back when its section exists.
+// After a write: no empty line, every line ends with CR LF, every non-empty line of the file
+// other than lines of KEY is kept in its order byte for byte, and a written value reads back
+// when its section exists.
 
 #include "fuzz/FuzzCheck.h"
 #include "platform/core/TextCodec.h"
-#include "platform/core/TextRules.h"
 #include "styling/core/ConfigText.h"
 
 #include <vector>
@@ -18,7 +19,7 @@ using namespace penrica::fuzz;
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kHeaderStart = "配置项";
+const std::string kHeaderStart = EncodeGbk("配置项");
 
 // The next part up to a zero byte, or the rest.
 std::string_view TakePart(std::string_view& input) {
@@ -28,10 +29,30 @@ std::string_view TakePart(std::string_view& input) {
     return part;
 }
 
-// A name as the style windows hand it over: valid UTF-8 on one line.
+// The splitting rule on plain bytes, written apart from the one under test.
+std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, separator.size()) == separator) {
+            pieces.push_back(piece);
+            piece.clear();
+            i += separator.size() - 1;
+        } else {
+            piece += text[i];
+        }
+    }
+    if (!piece.empty()) {
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
+// A name as the style windows hand it over (valid UTF-8 on one line), in GBK as ConfigFile
+// hands it on.
 std::string AsName(std::string_view raw, std::string_view fallback) {
     if (raw.empty()) {
-        return std::string(fallback);
+        return EncodeGbk(fallback);
     }
     std::string name;
     for (char c : DecodeGbk(EncodeGbk(raw))) {
@@ -39,7 +60,7 @@ std::string AsName(std::string_view raw, std::string_view fallback) {
             name += c;
         }
     }
-    return name;
+    return EncodeGbk(name);
 }
 
 std::vector<std::string> Lines(std::string_view text) {
@@ -114,7 +135,7 @@ void CheckWrite(std::string_view text, std::string_view section, std::string_vie
     if (readable && HasSection(text, section)) {
         Check(ReadConfigValue(written, section, key) == value, "a written value reads back");
     }
-    Check(BytesToText(EncodeGbk(written)) == written, "the file reads back as written");
+    Check(written.find('\0') == std::string::npos, "the file reads back whole");
 }
 
 } // namespace
@@ -128,14 +149,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string section = AsName(TakePart(input), "字符格式1");
     const std::string key = AsName(TakePart(input), "字体名称");
     const std::string value = AsName(TakePart(input), "宋体");
-    std::string text = BytesToText(input);
+    // The stored-text rule: the file is taken up to its first zero byte.
+    std::string text(input.substr(0, input.find('\0')));
 
     ReadConfigValue(text, section, key);
     if (addSectionFirst) {
         const std::optional<std::string> added = AppendConfigSection(text, section);
         Check(added.has_value() != HasSection(text, section), "a section is added once");
         if (added) {
-            Check(*added == text + "\r\n配置项=" + section, "the header is appended as it is");
+            Check(*added == text + "\r\n" + kHeaderStart + "=" + section,
+                  "the header is appended as it is");
             text = *added;
         }
     }

@@ -119,6 +119,40 @@ TEST_F(ConfigFileTest, HandWrittenLinesStayAndBlankLinesGo) {
     EXPECT_EQ(bytes(), EncodeGbk("配置项=A\r\n# my note\r\nk=2\r\n"));
 }
 
+TEST_F(ConfigFileTest, LinesARewriteDoesNotSetKeepEveryByte) {
+    // Hand-written lines in any bytes: not GBK, a UTF-8 comment, a lone lead byte before "=",
+    // a lone CR, and lines that only look like the keys.
+    const std::string foreign[] = {
+        "x=\xFF"
+        "abc",
+        "# \xE6\xB3\xA8\xE9\x87\x8A UTF-8",
+        "\x81=1",
+        "a\rb",
+        EncodeGbk("字体大小") + "\xFF=9",
+        "\x80\x80\x80",
+    };
+    const std::string head = "配置项=字符格式1\r\n字体大小=11\r\n";
+    std::string file = EncodeGbk(head);
+    for (const std::string& line : foreign) {
+        file += line + "\r\n";
+    }
+    file += EncodeGbk(kFactoryText.substr(head.size()));
+    ASSERT_TRUE(WriteWholeFile(this->file(), file));
+    config.RestoreFactoryConfig();
+    EXPECT_EQ(bytes(), file); // every value already factory: not one byte changes
+
+    // A quick format save rewrites its four lines; only the size line differs.
+    config.WriteConfigItem("字符格式1", "字体大小", "20");
+    config.WriteConfigItem("字符格式1", "字体颜色", "#蓝色");
+    config.WriteConfigItem("字符格式1", "字体名称", "宋体");
+    config.WriteConfigItem("字符格式1", "字体效果", "0");
+    std::string expected = file;
+    const std::string size = EncodeGbk("字体大小=11");
+    expected.replace(expected.find(size), size.size(), EncodeGbk("字体大小=20"));
+    EXPECT_EQ(bytes(), expected);
+    EXPECT_EQ(config.ReadConfigItem("字符格式1", "字体大小"), "20");
+}
+
 TEST_F(ConfigFileTest, DuplicateSectionsAreSearchedInOrder) {
     write("配置项=A\r\nx=1\r\n配置项=A\r\nk=2\r\n");
     EXPECT_EQ(config.ReadConfigItem("A", "k"), "2");

@@ -76,7 +76,8 @@ TEST(FuzzFindings, KeyAddedAtTheEndLeavesNoEmptyLine) {
         {"配置项=A", "配置项=A\r\nk=v\r\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(WriteConfigValue(c.text, "A", "k", "v"), c.written) << c.text;
+        EXPECT_EQ(WriteConfigValue(EncodeGbk(c.text), "A", "k", "v"), EncodeGbk(c.written))
+            << c.text;
     }
 }
 

@@ -4,6 +4,8 @@
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/TextCodec.h"
 
+#include <algorithm>
+
 namespace penrica {
 
 const char* StatusText(ConfigStatus status) {
@@ -18,32 +20,35 @@ const char* StatusText(ConfigStatus status) {
     return "失败";
 }
 
-std::string ConfigFile::ReadText() const {
-    return BytesToText(ReadWholeFile(file_));
+// The stored-text rule: the bytes up to the first zero byte.
+std::string ConfigFile::ReadBytes() const {
+    std::string bytes = ReadWholeFile(file_);
+    bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+    return bytes;
 }
 
-ConfigStatus ConfigFile::WriteText(std::string_view text) const {
+ConfigStatus ConfigFile::WriteBytes(std::string_view bytes) const {
     // peizhi.ini sits in the program folder, so the program's staging folder is beside it.
-    const bool written =
-        WriteWholeFile(file_, EncodeGbk(text), ProgramFolder(file_.parent_path()).Staging());
+    const bool written = WriteWholeFile(file_, bytes, ProgramFolder(file_.parent_path()).Staging());
     return written ? ConfigStatus::Succeeded : ConfigStatus::Failed;
 }
 
 std::string ConfigFile::ReadConfigItem(std::string_view section, std::string_view key) const {
-    return ReadConfigValue(ReadText(), section, key);
+    return DecodeGbk(ReadConfigValue(ReadBytes(), EncodeGbk(section), EncodeGbk(key)));
 }
 
 ConfigStatus ConfigFile::WriteConfigItem(std::string_view section, std::string_view key,
                                          std::string_view value) const {
-    return WriteText(WriteConfigValue(ReadText(), section, key, value));
+    return WriteBytes(
+        WriteConfigValue(ReadBytes(), EncodeGbk(section), EncodeGbk(key), EncodeGbk(value)));
 }
 
 ConfigStatus ConfigFile::AddConfigSection(std::string_view section) const {
-    std::optional<std::string> text = AppendConfigSection(ReadText(), section);
-    if (!text) {
+    std::optional<std::string> bytes = AppendConfigSection(ReadBytes(), EncodeGbk(section));
+    if (!bytes) {
         return ConfigStatus::AlreadyExists;
     }
-    return WriteText(*text);
+    return WriteBytes(*bytes);
 }
 
 void ConfigFile::RestoreFactoryConfig() const {

@@ -2,6 +2,9 @@
 // peizhi.ini: the four quick character formats. Nothing is kept in memory; every operation reads
 // the whole file, and every write rewrites it whole (atomically). A missing or unreadable file
 // reads as empty text; writing it then creates it. No operation shows a message.
+//
+// Names and values are program text (UTF-8) here and GBK in the file. A rewrite works on the
+// file's bytes: the lines it does not set come back byte for byte.
 
 #include "styling/core/ConfigText.h"
 
@@ -48,8 +51,8 @@ public:
     void EnsureConfigFile() const;
 
 private:
-    std::string ReadText() const;
-    ConfigStatus WriteText(std::string_view text) const;
+    std::string ReadBytes() const;
+    ConfigStatus WriteBytes(std::string_view bytes) const;
 
     std::filesystem::path file_;
 };

@@ -1,10 +1,14 @@
 #pragma once
-// The configuration text: sections headed by a line that begins with "配置项", key lines
-// "key=value", and any other line, which is kept as it stands. These functions work on the text
-// alone; ConfigFile reads and writes it.
+// The configuration text as the file's own bytes: sections headed by a line that begins with
+// "配置项", key lines "key=value", and any other line, which is kept as it stands. These
+// functions work on the bytes alone; ConfigFile reads and writes them.
 //
-// Lines are separated by CR LF. A rewrite drops empty lines and ends every line with CR LF. A
-// line splits at "=" by the common splitting rule, so a trailing empty value does not count.
+// Everything here is GBK bytes: the text, and the section, key and value names, which are
+// compared byte for byte. A rewrite changes only the lines it sets or adds, drops empty lines and
+// ends every line with CR LF; every other line comes back byte for byte, whatever bytes it holds
+// (bytes that are not GBK, UTF-8 comments). Lines are separated by CR LF; a line splits at "=" by
+// the common splitting rule, so a trailing empty value does not count. Neither "=" nor CR LF can
+// occur inside a GBK or GB18030 character, so splitting the bytes splits whole characters.
 
 #include <optional>
 #include <string>
