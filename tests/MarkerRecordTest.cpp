@@ -82,6 +82,16 @@ TEST(SizeFile, ValidAndDamagedContents) {
          {}},
         {"", {}},
         {"\xFF\xFE\x80", {}},
+        // Taken only up to the first zero byte, like every stored text.
+        {std::string("640\xA3\xA1"
+                     "480\0\xA3\xA1"
+                     "1",
+                     11),
+         {640, 480}},
+        {std::string("640\xA3\xA1\0"
+                     "480",
+                     7),
+         {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseSizeFile(c.bytes), c.expected) << c.bytes;

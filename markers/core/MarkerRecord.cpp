@@ -46,7 +46,7 @@ std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::stri
 }
 
 PictureSize ParseSizeFile(std::string_view bytes) {
-    const std::vector<std::string> pieces = SplitRecord(DecodeGbk(bytes));
+    const std::vector<std::string> pieces = SplitRecord(BytesToText(bytes));
     if (pieces.size() != 2) {
         return {};
     }

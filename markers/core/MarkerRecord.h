@@ -43,8 +43,8 @@ struct PictureSize {
     bool operator==(const PictureSize&) const = default;
 };
 
-// The size file's text (GBK bytes) as width and height; 0 × 0 unless it holds exactly two
-// pieces that are both positive numbers.
+// The size file's text (GBK bytes, up to the first zero byte) as width and height; 0 × 0 unless
+// it holds exactly two pieces that are both positive numbers.
 PictureSize ParseSizeFile(std::string_view bytes);
 std::string SizeFileBytes(PictureSize size);
 PictureSize ReadSizeFile(const ProgramFolder& folder, std::string_view image);
