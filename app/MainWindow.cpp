@@ -41,7 +41,7 @@ struct MainWindow::Parts {
 
 MainWindow::MainWindow(AppState& state, Services& services) : state_(state), services_(services) {
     setObjectName(QStringLiteral("主窗口"));
-    setWindowTitle(QString());
+    SetNoTitle(*this);
     const QSize client = ClientSize(982, 704);
     SetUpFixedWindow(*this, client, MinimiseBox::Yes);
     controlArea = new QWidget(this);

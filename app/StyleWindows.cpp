@@ -99,7 +99,7 @@ int FontStyleWindow::exec() {
 
 QuickFormatWindow::QuickFormatWindow() {
     setObjectName(QStringLiteral("快捷字符格式"));
-    setWindowTitle(QString());
+    SetNoTitle(*this);
     分组框2 = Named(new QGroupBox(this), "分组框2", 8, 136, 424, 48);
     Cyan(*分组框2);
     单选框1 = Named(new QRadioButton(QStringLiteral("字符格式1"), 分组框2), "单选框1", 24, 16, 80, 24);

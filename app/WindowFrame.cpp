@@ -21,6 +21,10 @@ void SetUpFixedWindow(QWidget& window, QSize client, MinimiseBox minimise) {
     }
 }
 
+void SetNoTitle(QWidget& window) {
+    window.setWindowTitle(QStringLiteral(" "));
+}
+
 QFont ControlFont(const QString& face, int pixelHeight) {
     QFont font(face);
     font.setPixelSize(pixelHeight);

@@ -22,6 +22,10 @@ enum class MinimiseBox { No, Yes };
 // the screen.
 void SetUpFixedWindow(QWidget& window, QSize client, MinimiseBox minimise);
 
+// A window that shows no title text. Qt puts the application's name in the title bar when a
+// title is empty, so the title is a single blank.
+void SetNoTitle(QWidget& window);
+
 // A label, button or other control at its place with its caption.
 QFont ControlFont(const QString& face, int pixelHeight);
 
