@@ -57,7 +57,8 @@ void MainWindow::CreateControls() {
     画板1 = Named(new DrawPanel(分组框1), "画板1", 88, 64, 312, 264);
     画板1->SetBackgroundPicture(QImage(), BackgroundMode::Centred);
 
-    滑块条1 = Named(new QSlider(Qt::Horizontal, a), "滑块条1", 232, 488, 264, 48);
+    auto* slider = Named(new SliderBar(Qt::Horizontal, a), "滑块条1", 232, 488, 264, 48);
+    滑块条1 = slider;
     滑块条1->setRange(4, 10);
     滑块条1->setValue(10);
     滑块条1->setTickPosition(QSlider::TicksBelow);
@@ -67,6 +68,8 @@ void MainWindow::CreateControls() {
     标签1 = Named(new QLabel(QStringLiteral("标签"), a), "标签1", 8, 528, 600, 24);
     标签1->setFont(ControlFont(QStringLiteral("宋体"), 16));
     SetTextColour(*标签1, 0x000000);
+    // The status line covers the slider's lowest rows; its tick marks stay above the text.
+    slider->SetDrawnHeight(标签1->y() - 滑块条1->y());
 
     分组框2 = Named(new QGroupBox(a), "分组框2", 72, 552, 456, 56);
     画板列表条 = Named(new DrawPanel(分组框2), "画板列表条", 8, 8, 272, 40);
@@ -74,14 +77,12 @@ void MainWindow::CreateControls() {
 
     图形按钮2 = Named(ScrollButton(a, QSize(56, 37), ArrowDirection::Left, QStringLiteral("向左")),
                       "图形按钮2", 8, 560, 64, 40);
-    图形按钮1 =
-        Named(ScrollButton(a, QSize(53, 38), ArrowDirection::Right, QStringLiteral("向右")),
-              "图形按钮1", 528, 560, 56, 40);
+    图形按钮1 = Named(ScrollButton(a, QSize(53, 38), ArrowDirection::Right, QStringLiteral("向右")),
+                      "图形按钮1", 528, 560, 56, 40);
 
     按钮保存编辑框内容 =
         Named(new QPushButton(QStringLiteral("保存"), a), "按钮保存编辑框内容", 608, 8, 40, 24);
-    标签编辑框穴位名称提示 =
-        Named(new QLabel(a), "标签编辑框穴位名称提示", 664, 8, 304, 24);
+    标签编辑框穴位名称提示 = Named(new QLabel(a), "标签编辑框穴位名称提示", 664, 8, 304, 24);
     标签编辑框穴位名称提示->setFont(ControlFont(QStringLiteral("宋体"), 14));
     SetTextColour(*标签编辑框穴位名称提示, 0x000000);
 
@@ -106,8 +107,8 @@ void MainWindow::CreateControls() {
     按钮查找穴位 =
         Named(new QPushButton(QStringLiteral("查找穴位"), a), "按钮查找穴位", 840, 560, 128, 24);
 
-    标签版本 = Named(new ClickLabel(QStringLiteral("Penrica\n版本：1.1"), a), "标签版本", 848,
-                     600, 120, 32);
+    标签版本 = Named(new ClickLabel(QStringLiteral("Penrica\n版本：1.1"), a), "标签版本", 848, 600,
+                     120, 32);
     标签版本->setFont(ControlFont(QStringLiteral("楷体_GB2312"), 12));
     SetTextColour(*标签版本, 0x000000FF);
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -102,10 +103,16 @@ TEST(StartWindow, AddressOpensOnlyWhenOnline) {
     EXPECT_EQ(h.desktop.openedAddresses, std::vector<std::string>{penrica::kAuthorAddress});
 }
 
+// The title bar shows nothing: Qt would show the application's name for an empty title.
+void ExpectNoTitleText(const QWidget& window) {
+    EXPECT_FALSE(window.windowTitle().isEmpty()) << "Qt shows the program's name instead";
+    EXPECT_TRUE(window.windowTitle().trimmed().isEmpty());
+}
+
 TEST(MainWindow, Controls) {
     AppHarness h;
     penrica::MainWindow main(h.state, h.services);
-    EXPECT_TRUE(main.windowTitle().isEmpty());
+    ExpectNoTitleText(main);
     ExpectControls(main,
                    {
                        {"分组框1", "QGroupBox", "控件区", 8, 24, 592, 464, ""},
@@ -140,6 +147,28 @@ TEST(MainWindow, Controls) {
     EXPECT_TRUE(main.时钟定时获取鼠标在画板中的位置->isActive());
     EXPECT_FALSE(main.时钟画板列表条->isActive());
     EXPECT_FALSE(main.时钟监视鼠标移出->isActive());
+}
+
+TEST(MainWindow, SliderMarksStayAboveTheStatusLine) {
+    AppHarness h;
+    penrica::MainWindow main(h.state, h.services);
+    QWidget* slider = main.滑块条1;
+    const int covered = slider->geometry().bottom() + 1 - main.标签1->y();
+    ASSERT_EQ(covered, 8); // the tables overlap them by 8 rows
+    const QImage picture = slider->grab().toImage();
+    const QRgb background = picture.pixel(0, picture.height() - 1);
+    auto marksInRows = [&](int from, int to) {
+        int marks = 0;
+        for (int y = from; y < to; ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                marks += picture.pixel(x, y) != background;
+            }
+        }
+        return marks;
+    };
+    EXPECT_EQ(marksInRows(picture.height() - covered, picture.height()), 0);
+    EXPECT_GT(marksInRows(picture.height() - covered - 12, picture.height() - covered), 7)
+        << "the seven tick marks are still drawn";
 }
 
 TEST(MainWindow, MenuBarHoldsOnlyFileAndHelp) {
@@ -224,7 +253,7 @@ TEST(FontStyleWindow, Controls) {
 
 TEST(QuickFormatWindow, ControlsAndInitialState) {
     penrica::QuickFormatWindow w;
-    EXPECT_TRUE(w.windowTitle().isEmpty());
+    ExpectNoTitleText(w);
     ExpectControls(w,
                    {
                        {"分组框2", "QGroupBox", "快捷字符格式", 8, 136, 424, 48, ""},

@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionSlider>
+
+#include <algorithm>
 
 namespace penrica {
 
@@ -14,7 +17,9 @@ void SetTimerPeriod(QTimer& timer, int milliseconds) {
     }
 }
 
-int TimerPeriod(const QTimer& timer) { return timer.isActive() ? timer.interval() : 0; }
+int TimerPeriod(const QTimer& timer) {
+    return timer.isActive() ? timer.interval() : 0;
+}
 
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {
     const QString text = box.currentText();
@@ -26,6 +31,18 @@ void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {
         box.setEditText(text);
     }
     box.blockSignals(blocked);
+}
+
+void SliderBar::SetDrawnHeight(int drawnHeight) {
+    drawnHeight_ = drawnHeight;
+    update();
+}
+
+void SliderBar::initStyleOption(QStyleOptionSlider* option) const {
+    QSlider::initStyleOption(option);
+    if (drawnHeight_ >= 0) {
+        option->rect.setHeight(std::min(drawnHeight_, option->rect.height()));
+    }
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
@@ -49,7 +66,9 @@ PicButton::PicButton(QPixmap normal, QPixmap hover, QPixmap pressed, QPixmap dis
     setAttribute(Qt::WA_Hover);
 }
 
-QSize PicButton::sizeHint() const { return normal_.size(); }
+QSize PicButton::sizeHint() const {
+    return normal_.size();
+}
 
 void PicButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -58,8 +77,7 @@ void PicButton::paintEvent(QPaintEvent*) {
                              : isDown()   ? pressed_
                              : hovered_   ? hover_
                                           : normal_;
-    painter.drawPixmap((width() - picture.width()) / 2, (height() - picture.height()) / 2,
-                       picture);
+    painter.drawPixmap((width() - picture.width()) / 2, (height() - picture.height()) / 2, picture);
 }
 
 void PicButton::enterEvent(QEnterEvent* event) {

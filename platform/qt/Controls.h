@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
+#include <QSlider>
 #include <QTimer>
 
 #include <string>
@@ -57,6 +58,21 @@ protected:
 private:
     QPixmap normal_, hover_, pressed_, disabled_;
     bool hovered_ = false;
+};
+
+// A slider whose lowest rows may lie under another control: its handle, groove and tick marks
+// are drawn, and take the mouse, only in its top `drawnHeight` rows.
+class SliderBar : public QSlider {
+    Q_OBJECT
+public:
+    using QSlider::QSlider;
+    void SetDrawnHeight(int drawnHeight);
+
+protected:
+    void initStyleOption(QStyleOptionSlider* option) const override;
+
+private:
+    int drawnHeight_ = -1; // -1: the whole height
 };
 
 // The pictures of the scroll buttons: the word and an arrow, drawn at the given size.
