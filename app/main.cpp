@@ -7,11 +7,13 @@
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Prompts.h"
 #include "platform/qt/Services.h"
+#include "platform/qt/ToolkitTexts.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    const penrica::ChineseToolkitTexts toolkitTexts;
     penrica::InstallFontSubstitutions();
     penrica::AppState state;
     penrica::QtPrompts prompts;

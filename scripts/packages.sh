@@ -24,7 +24,7 @@ EnsurePackages() {
 # What the program needs to build and run.
 RUN_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libicu-dev
     fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei
     xvfb x11-utils imagemagick

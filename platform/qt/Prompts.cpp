@@ -1,6 +1,7 @@
 #include "platform/qt/Prompts.h"
 
 #include "platform/core/TextRules.h"
+#include "platform/qt/ToolkitTexts.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -18,7 +19,9 @@ namespace penrica {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
@@ -29,6 +32,7 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(Q(ToQtFilter(request.filter)));
     dialog.setDefaultSuffix(Q(request.defaultExtension));
+    ShowFileColumnsInChinese(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -55,8 +59,7 @@ std::string ToQtFilter(const std::string& filter) {
     return out;
 }
 
-Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons,
-                             const std::string& caption) {
+Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons, const std::string& caption) {
     QMessageBox box;
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(Q(caption));
@@ -71,8 +74,8 @@ Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons,
 
 std::string QtPrompts::InputBox(const std::string& title, const std::string& prompt) {
     bool ok = false;
-    QString text = QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal,
-                                         QString(), &ok);
+    QString text =
+        QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal, QString(), &ok);
     return ok ? text.toStdString() : std::string();
 }
 
@@ -84,14 +87,18 @@ std::optional<std::string> QtPrompts::SaveFile(const FileDialogRequest& request)
     return RunFileDialog(request, QFileDialog::AcceptSave);
 }
 
-void QtPrompts::PopupMenu(QMenu& menu, QPoint position) { menu.exec(position); }
+void QtPrompts::PopupMenu(QMenu& menu, QPoint position) {
+    menu.exec(position);
+}
 
 int QtDesktop::ScreenWidth() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
 }
 
-QPoint QtDesktop::PointerPosition() { return QCursor::pos(); }
+QPoint QtDesktop::PointerPosition() {
+    return QCursor::pos();
+}
 
 bool QtDesktop::IsOnline() {
     for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
