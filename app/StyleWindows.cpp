@@ -28,7 +28,7 @@ QLabel* BlackLabel(QWidget* parent, const char* text, const char* name, int x, i
 
 QComboBox* EditableCombo(QWidget* parent, const char* name, int x, int y, int w, int h,
                          const char* text) {
-    QComboBox* box = Named(new QComboBox(parent), name, x, y, w, h);
+    QComboBox* box = Named(new DropDownBox(parent), name, x, y, w, h);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setEditText(QString::fromUtf8(text));
@@ -38,8 +38,8 @@ QComboBox* EditableCombo(QWidget* parent, const char* name, int x, int y, int w,
 // The effect boxes sit at the same places in both windows.
 EffectBoxes CreateEffectBoxes(QWidget* parent) {
     EffectBoxes boxes;
-    boxes.选择框是否加粗 =
-        Named(new QCheckBox(QStringLiteral("选是否加粗"), parent), "选择框是否加粗", 16, 88, 80, 16);
+    boxes.选择框是否加粗 = Named(new QCheckBox(QStringLiteral("选是否加粗"), parent),
+                                 "选择框是否加粗", 16, 88, 80, 16);
     boxes.选择框是否倾斜 =
         Named(new QCheckBox(QStringLiteral("是否倾斜"), parent), "选择框是否倾斜", 112, 88, 72, 16);
     boxes.选择框是否下划线 = Named(new QCheckBox(QStringLiteral("是否下划线"), parent),
@@ -75,7 +75,8 @@ FontStyleWindow::FontStyleWindow() {
     effects = CreateEffectBoxes(分组框1);
     分组框确定 = Named(new QGroupBox(this), "分组框确定", 32, 144, 136, 48);
     按钮确定 = Named(new QPushButton(QStringLiteral("确定"), 分组框确定), "按钮确定", 8, 8, 56, 32);
-    按钮取消 = Named(new QPushButton(QStringLiteral("取消"), 分组框确定), "按钮取消", 72, 8, 48, 32);
+    按钮取消 =
+        Named(new QPushButton(QStringLiteral("取消"), 分组框确定), "按钮取消", 72, 8, 48, 32);
     SetUpFixedWindow(*this, ClientSize(489, 276), MinimiseBox::No);
 
     connect(按钮确定, &QPushButton::clicked, this, [this] {
@@ -102,7 +103,8 @@ QuickFormatWindow::QuickFormatWindow() {
     SetNoTitle(*this);
     分组框2 = Named(new QGroupBox(this), "分组框2", 8, 136, 424, 48);
     Cyan(*分组框2);
-    单选框1 = Named(new QRadioButton(QStringLiteral("字符格式1"), 分组框2), "单选框1", 24, 16, 80, 24);
+    单选框1 =
+        Named(new QRadioButton(QStringLiteral("字符格式1"), 分组框2), "单选框1", 24, 16, 80, 24);
     单选框2 =
         Named(new QRadioButton(QStringLiteral("字符格式2"), 分组框2), "单选框2", 112, 16, 80, 24);
     单选框3 =

@@ -6,9 +6,11 @@
 #include "app/StyleWindows.h"
 #include "introductions/EditorContent.h"
 #include "platform/core/Files.h"
+#include "platform/qt/Fonts.h"
 #include "platform/qt/RichEdit.h"
 #include "styling/core/ConfigFile.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,6 +123,44 @@ struct Quick : Styled {
     ConfigFile config{root.path() / "peizhi.ini"};
     Quick() { config.EnsureConfigFile(); }
 };
+
+// The drop-down list as the user sees it when it opens: its width, and the item it opens on.
+struct OpenedList {
+    int width;
+    QString current;
+};
+OpenedList Open(QComboBox& box) {
+    box.showPopup();
+    const OpenedList opened{box.view()->window()->width(),
+                            box.view()->currentIndex().data().toString()};
+    box.hidePopup();
+    return opened;
+}
+
+TEST(FontStyleWindow, ListsOpenWideOnTheItemOfTheBoxText) {
+    Styled t;
+    t.Font([](FontStyleWindow& w) {
+        std::vector<std::string> fonts;
+        int widest = 0;
+        for (int i = 0; i < w.组合框2->count(); ++i) {
+            fonts.push_back(w.组合框2->itemText(i).toStdString());
+            widest = std::max(
+                widest, w.组合框2->view()->fontMetrics().horizontalAdvance(w.组合框2->itemText(i)));
+        }
+        EXPECT_EQ(fonts, InstalledFontNames());
+        EXPECT_GT(Open(*w.组合框2).width, widest) << "every font name can be read whole";
+        EXPECT_GT(widest, w.组合框2->width()) << "a name wider than the box, or this proves little";
+
+        EXPECT_EQ(Open(*w.组合框3).current, QStringLiteral("#白色"));
+        EXPECT_EQ(Open(*w.组合框字符颜色).current, QStringLiteral("#黑色"));
+        w.组合框字符颜色->setEditText(QStringLiteral("#透明"));
+        EXPECT_EQ(Open(*w.组合框字符颜色).current, QStringLiteral("#透明"));
+        w.组合框2->setEditText(QString::fromStdString(fonts.back()));
+        EXPECT_EQ(Open(*w.组合框2).current.toStdString(), fonts.back());
+        EXPECT_EQ(w.组合框2->currentText().toStdString(), fonts.back()) << "opening keeps the text";
+        w.按钮取消->click();
+    });
+}
 
 TEST(QuickFormats, FactoryFourClearsEffectsAndHandEditsApplyAtOnce) {
     Quick t;

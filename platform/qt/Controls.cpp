@@ -1,8 +1,10 @@
 #include "platform/qt/Controls.h"
 
+#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 #include <QStyleOptionSlider>
 
 #include <algorithm>
@@ -31,6 +33,19 @@ void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {
         box.setEditText(text);
     }
     box.blockSignals(blocked);
+}
+
+void DropDownBox::showPopup() {
+    QAbstractItemView& list = *view();
+    list.setMinimumWidth(list.sizeHintForColumn(modelColumn()) + 2 * list.frameWidth() +
+                         list.verticalScrollBar()->sizeHint().width());
+    QComboBox::showPopup();
+    const int match = findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (match >= 0) {
+        const QModelIndex item = model()->index(match, modelColumn(), rootModelIndex());
+        list.setCurrentIndex(item);
+        list.scrollTo(item, QAbstractItemView::PositionAtCenter);
+    }
 }
 
 void SliderBar::SetDrawnHeight(int drawnHeight) {

@@ -28,6 +28,15 @@ int TimerPeriod(const QTimer& timer);
 // Appends items to the drop-down list; the box's own text stays as it was.
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items);
 
+// An editable drop-down list box. Its list opens wide enough for the longest item, however
+// narrow the box, and on the item that matches the box's text when one does.
+class DropDownBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+};
+
 // A label that reports a left press and a double-click.
 class ClickLabel : public QLabel {
     Q_OBJECT

@@ -10,7 +10,8 @@ namespace penrica {
 // 宋体, 楷体_GB2312 and 黑体 render with the installed AR PL and WenQuanYi faces.
 void InstallFontSubstitutions();
 
-// Every installed family name once, in the order the system gives them.
+// Every installed family once, by its plain family name (no foundry), in the order the system
+// gives them; names that only stand for another family ("Monospace", "Serif") are left out.
 std::vector<std::string> InstalledFontNames();
 
 } // namespace penrica
