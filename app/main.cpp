@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     penrica::Services services{prompts, desktop,
                                penrica::ProgramFolder(penrica::ProgramFolder::OfExecutable())};
     // Temporary files of writes that a killed run left behind.
-    penrica::ClearStaging(services.folder.Staging());
+    services.folder.ClearStaging();
     penrica::StartWindow start(state, services);
     start.show();
     application.exec();

@@ -1,4 +1,5 @@
 #include "platform/core/Files.h"
+#include "platform/core/ProgramFolder.h"
 
 #include "tests/TempFolder.h"
 
@@ -7,6 +8,8 @@
 #include <algorithm>
 
 #include <csignal>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,14 +71,84 @@ TEST(WholeFile, TemporaryFilesStayInTheStagingFolder) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"1！2！印堂！", "copy", longName}));
     EXPECT_TRUE(ListFolder(staging, EntryKind::Files).empty());
+}
 
-    // A staging folder that cannot be made leaves the write beside its target, still whole.
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_TRUE(WriteWholeFile(folder / "f", "x", dir.path() / "cannot-make"));
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(ReadWholeFile(folder / "f"), "x");
-    EXPECT_FALSE(Exists(dir.path() / "cannot-make"));
-    EXPECT_EQ(ListFolder(folder, EntryKind::Files).size(), 4u);
+TEST(WholeFile, AStagingFolderThatCannotServeIsReplacedByOneInsideTheTargetsFolder) {
+    struct Case {
+        const char* name;
+        std::function<fs::path(const fs::path& dir)> staging; // makes the situation
+        bool usedAsGiven;
+    };
+    const std::vector<Case> cases = {
+        {"usable", [](const fs::path& dir) { return dir / ".staging"; }, true},
+        {"a file of that name",
+         [](const fs::path& dir) {
+             WriteWholeFile(dir / ".staging", "x");
+             return dir / ".staging";
+         },
+         false},
+        {"cannot be made",
+         [](const fs::path& dir) {
+             fs::create_directories(dir / "locked");
+             fs::permissions(dir / "locked", fs::perms::owner_write, fs::perm_options::remove);
+             return dir / "locked" / ".staging";
+         },
+         false},
+        {"on another file system",
+         [](const fs::path&) {
+             // Shared memory is a file system of its own on Linux; elsewhere this is like "usable".
+             const fs::path shm = "/dev/shm";
+             const fs::path staging = shm / ("penrica-test-" + std::to_string(getpid()));
+             return staging;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        const fs::path folder = dir.path() / "markers";
+        fs::create_directories(folder);
+        const fs::path staging = c.staging(dir.path());
+        if (std::string(c.name) == "on another file system") {
+            struct stat a {
+            }, b{};
+            if (stat("/dev/shm", &a) != 0 || stat(dir.path().c_str(), &b) != 0 ||
+                a.st_dev == b.st_dev) {
+                continue;
+            }
+        }
+        ASSERT_TRUE(WriteWholeFile(folder / "1！2！印堂！", "text", staging));
+        EXPECT_EQ(ReadWholeFile(folder / "1！2！印堂！"), "text");
+        EXPECT_EQ(ListFolder(folder, EntryKind::Files), std::vector<std::string>{"1！2！印堂！"});
+        EXPECT_EQ(IsFolder(folder / ".staging") || IsFolder(folder / staging.filename()),
+                  !c.usedAsGiven);
+        std::error_code ec;
+        fs::permissions(dir.path() / "locked", fs::perms::owner_all, fs::perm_options::add, ec);
+        if (staging.parent_path() == "/dev/shm") {
+            fs::remove_all(staging, ec);
+        }
+    }
+}
+
+TEST(ProgramFolderStaging, StartClearsEveryStagingFolderAndNothingElse) {
+    TempFolder dir;
+    const ProgramFolder program(dir.path());
+    const fs::path marker = program.MarkerRoot() / "图.jpg" / "1！2！印堂！";
+    const std::vector<fs::path> stagings = {program.Staging(),
+                                            program.ImageFolder() / ".penrica-staging",
+                                            marker.parent_path() / ".penrica-staging"};
+    for (const fs::path& staging : stagings) {
+        fs::create_directories(staging);
+        WriteWholeFile(staging / "w999999-1.tmp", "half");
+    }
+    WriteWholeFile(marker, "keep");
+    WriteWholeFile(program.ImageFolder() / "图.jpg", "keep");
+    program.ClearStaging();
+    for (const fs::path& staging : stagings) {
+        EXPECT_FALSE(Exists(staging)) << staging;
+    }
+    EXPECT_EQ(ReadWholeFile(marker), "keep");
+    EXPECT_EQ(ReadWholeFile(program.ImageFolder() / "图.jpg"), "keep");
 }
 
 TEST(WholeFile, ClearStagingKeepsRunningWritersAndForeignFiles) {

@@ -128,21 +128,30 @@ bool SameFileSystem(const fs::path& a, const fs::path& b) {
 #endif
 }
 
-// Where the temporary file of a write into `folder` goes: the staging folder when it can be
-// used, else the target's own folder. Renames never cross file systems.
+// A staging folder for writes into `folder`: made when missing, writable, and on the same file
+// system, so that the rename out of it stays atomic.
+bool UsableStaging(const fs::path& staging, const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(staging, ec)) && OwnerMayWrite(FolderOf(staging))) {
+        fs::create_directory(staging, ec);
+    }
+    return fs::is_directory(staging, ec) && OwnerMayWrite(staging) &&
+           SameFileSystem(staging, folder);
+}
+
+// Where the temporary file of a write into `folder` goes, so that it never lies among that
+// folder's files: the staging folder; when that cannot serve (another file system, say), a
+// staging folder of the same name inside `folder`, which listings of files never show. Only when
+// neither can be had, or no staging folder is given, the target's own folder.
 fs::path TemporaryFolder(const fs::path& folder, const fs::path& staging) {
     if (staging.empty()) {
         return folder;
     }
-    std::error_code ec;
-    if (!fs::is_directory(staging, ec) && OwnerMayWrite(FolderOf(staging))) {
-        fs::create_directory(staging, ec);
+    if (UsableStaging(staging, folder)) {
+        return staging;
     }
-    if (!fs::is_directory(staging, ec) || !OwnerMayWrite(staging) ||
-        !SameFileSystem(staging, folder)) {
-        return folder;
-    }
-    return staging;
+    const fs::path inside = folder / staging.filename();
+    return UsableStaging(inside, folder) ? inside : folder;
 }
 
 // Makes a finished rename durable. File systems that cannot flush a folder count as flushed;
@@ -225,6 +234,10 @@ void ClearStaging(const fs::path& staging) {
             fs::remove(staging / name, ec);
         }
     }
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(staging, ec)) && fs::is_empty(staging, ec) && !ec) {
+        fs::remove(staging, ec);
+    }
 }
 
 bool CreateNewFile(const fs::path& path) {
@@ -294,7 +307,11 @@ bool DeleteFile(const fs::path& path) {
 
 bool CreateFolder(const fs::path& path) {
     std::error_code ec;
-    return fs::create_directory(path, ec) && !ec;
+    if (!fs::create_directory(path, ec) || ec) {
+        return false;
+    }
+    SyncFolder(FolderOf(path)); // the new entry survives a power cut
+    return true;
 }
 
 bool DeleteFolderTree(const fs::path& path) {

@@ -34,8 +34,9 @@ std::string ReadWholeFile(const fs::path& path);
 // be made or lies on another file system, the temporary file lives beside the target.
 bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path& staging = {});
 
-// Removes the temporary files that killed writes left in `staging`. Files of a write that is
-// still running in another process stay.
+// Removes the temporary files that killed writes left in `staging`, and the folder itself when
+// that leaves it empty. Files of a write still running in another process, and files of other
+// names, stay.
 void ClearStaging(const fs::path& staging);
 
 // Creates an empty file that does not exist yet. False when it exists already or cannot be made;

@@ -1,5 +1,7 @@
 #include "platform/core/ProgramFolder.h"
 
+#include "platform/core/Files.h"
+
 #include <system_error>
 
 namespace penrica {
@@ -13,6 +15,15 @@ std::filesystem::path ProgramFolder::OfExecutable() {
     }
 #endif
     return std::filesystem::current_path(ec);
+}
+
+void ProgramFolder::ClearStaging() const {
+    const std::filesystem::path name = Staging().filename();
+    penrica::ClearStaging(Staging());
+    penrica::ClearStaging(ImageFolder() / name);
+    for (const std::string& image : ListFolder(MarkerRoot(), EntryKind::Folders)) {
+        penrica::ClearStaging(MarkerRoot() / PathFromUtf8(image) / name);
+    }
 }
 
 } // namespace penrica

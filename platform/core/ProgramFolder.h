@@ -15,8 +15,12 @@ public:
     std::filesystem::path ImageFolder() const { return root_ / "tupian"; }
     std::filesystem::path MarkerRoot() const { return root_ / "zhujie"; }
     std::filesystem::path ConfigFile() const { return root_ / "peizhi.ini"; }
-    // Where whole-file writes keep their temporary files: beside the data, never listed.
+    // Where whole-file writes keep their temporary files: beside the data, never listed. Where it
+    // cannot serve a folder (one on another file system), a folder of the same name inside that
+    // folder does.
     std::filesystem::path Staging() const { return root_ / ".penrica-staging"; }
+    // Removes what killed writes left in every staging folder of the program folder.
+    void ClearStaging() const;
 
     // The folder of the running executable, or the working folder when that cannot be told.
     static std::filesystem::path OfExecutable();

@@ -77,10 +77,9 @@ std::string EncodeGbk(std::string_view utf8) {
     std::string out(utf16.size() * 4 + 4, '\0');
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(cnv);
-    int32_t length =
-        ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
-                        reinterpret_cast<const UChar*>(utf16.data()),
-                        static_cast<int32_t>(utf16.size()), &status);
+    int32_t length = ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()),
+                                     reinterpret_cast<const UChar*>(utf16.data()),
+                                     static_cast<int32_t>(utf16.size()), &status);
     out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
     return out;
 }

@@ -115,6 +115,8 @@ std::int32_t TextToInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string IntToText(std::int64_t value) { return std::to_string(value); }
+std::string IntToText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 } // namespace penrica
