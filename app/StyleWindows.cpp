@@ -31,6 +31,9 @@ QComboBox* EditableCombo(QWidget* parent, const char* name, int x, int y, int w,
     QComboBox* box = Named(new DropDownBox(parent), name, x, y, w, h);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: with the whole text selected, Qt's inline completion would take Return as
+    // accepting the list's first item in place of the text shown.
+    box->setCompleter(nullptr);
     box->setEditText(QString::fromUtf8(text));
     return box;
 }

@@ -7,6 +7,7 @@
 #include "platform/qt/Controls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -140,6 +141,13 @@ TEST(StrayKeys, TheQuickFormatWindowEndsOnlyByItsCloseBox) {
         [&] { t.main->Entry(t.main->文件, QStringLiteral("配置快捷字符格式"))->trigger(); },
         [&](QuickFormatWindow& window) {
             t.Click(window.单选框1);
+            // Return in a drop-down box whose whole text is selected keeps that text.
+            for (QComboBox* box : {window.组合框字符颜色, window.组合框字体名称}) {
+                const QString shown = box->currentText();
+                box->lineEdit()->selectAll();
+                t.Key(box, Qt::Key_Return);
+                EXPECT_EQ(box->currentText(), shown);
+            }
             window.编辑框字体大小->setText(QStringLiteral("30"));
             for (QWidget* control :
                  {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.编辑框字体大小),
@@ -243,6 +251,10 @@ TEST(Undo, ReachesOnlyTheUsersOwnEditsOfTheIntroductionOnShow) {
     t.Choose(kYintang);
     t.main->超级编辑框1->moveCursor(QTextCursor::End);
     t.Type(QStringLiteral("ab"));
+    // Ctrl+Y redoes, as in the rich-edit control of the Windows desktop.
+    t.Key(t.main->超级编辑框1, Qt::Key_Z, Qt::ControlModifier);
+    t.Key(t.main->超级编辑框1, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(t.EditorText(), "印堂在两眉之间ab");
     for (int i = 0; i < 3; ++i) {
         t.Key(t.main->超级编辑框1, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(t.EditorText(), "印堂在两眉之间") << i;

@@ -261,6 +261,12 @@ bool RichEdit::FitsLimit(const QString& text) {
 }
 
 void RichEdit::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Y redoes, as in the Windows rich-edit control, besides the system's own redo key.
+    if (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier) {
+        redo();
+        event->accept();
+        return;
+    }
     QString typed = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         typed = QStringLiteral("\n");
