@@ -43,6 +43,7 @@
       const thumbnail = element("img");
       thumbnail.src = image.picture;
       thumbnail.alt = "";
+      thumbnail.loading = "lazy";
       entry.append(thumbnail);
     } else {
       entry.append(element("span", "no-picture", "?"));
@@ -163,7 +164,7 @@
 
   function clearIntroduction() {
     $("introduction-title").textContent = "";
-    $("introduction").replaceChildren();
+    $("introduction").replaceChildren(element("span", "empty", "点击图上的穴位，这里显示它的介绍。"));
   }
 
   // --- Search ----------------------------------------------------------------------------------
@@ -187,6 +188,7 @@
       $("search-status").textContent = "";
       return;
     }
+    const rows = document.createDocumentFragment();
     images.forEach((image, imageIndex) => {
       image.markers.forEach((marker) => {
         if (!nameContains(marker.name, text)) return;
@@ -195,12 +197,13 @@
         row.dataset.resultImage = image.name;
         row.append(element("span", "result-name", marker.name), element("span", "result-image", image.name));
         row.addEventListener("click", () => {
-          Array.from(results.children).forEach((other) => other.classList.toggle("chosen", other === row));
+          for (const other of results.children) other.classList.toggle("chosen", other === row);
           showFound(imageIndex, marker);
         });
-        results.append(row);
+        rows.append(row);
       });
     });
+    results.append(rows);
     $("search-status").textContent =
       results.children.length > 0 ? "找到了，请您点击穴位名字" : "没有找到呀！您还没有添加此穴位";
   }
@@ -320,8 +323,10 @@
   }
   $("reports-section").hidden = !data.reports || data.reports.length === 0;
 
+  clearIntroduction();
   if (images.length > 0) {
-    showImage(0);
+    const firstPicture = images.findIndex((image) => image.picture);
+    showImage(Math.max(firstPicture, 0));
   } else {
     $("status").textContent = "共有：0 张图片";
   }
