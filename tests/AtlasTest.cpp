@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -41,6 +43,10 @@ struct JsonCase {
     std::string text;
     std::string json;
 };
+
+void PrintTo(const JsonCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AtlasJsonString : public ::testing::TestWithParam<JsonCase> {};
 
@@ -241,6 +247,10 @@ struct RefusalCase {
     // Prepares the library; returns the program folder and the output folder to use.
     std::function<std::pair<fs::path, fs::path>(Library&)> setUp;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AtlasSiteRefusal : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <random>
 
 using namespace penrica;
@@ -26,6 +28,10 @@ struct ForeignCase {
     StyledText content;
 };
 
+void PrintTo(const ForeignCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FileKeyForeign : public ::testing::TestWithParam<ForeignCase> {};
 
 TEST_P(FileKeyForeign, ReadsUnderTheKeyItWasWrittenWith) {
@@ -39,8 +45,9 @@ TEST_P(FileKeyForeign, ReadsUnderTheKeyItWasWrittenWith) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FileKeyForeign,
-    ::testing::Values(ForeignCase{"styled", 0x01, kStyled}, ForeignCase{"styled", 0x80, kStyled},
-                      ForeignCase{"styled", 0xFF, kStyled},
+    ::testing::Values(ForeignCase{"styled under 0x01", 0x01, kStyled},
+                      ForeignCase{"styled under 0x80", 0x80, kStyled},
+                      ForeignCase{"styled under 0xFF", 0xFF, kStyled},
                       ForeignCase{"end record only", 0x21, {{}, kDefault}},
                       ForeignCase{"empty full record", 0x5A, {{}, kBoldRedHei}},
                       ForeignCase{"one letter", 0xC3, {{{"a", kDefault}}, kDefault}}));

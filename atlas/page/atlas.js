@@ -58,7 +58,9 @@
     shown = index;
     chosen = null;
     const image = images[index];
-    Array.from(strip.children).forEach((entry, i) => entry.classList.toggle("selected", i === index));
+    for (const [i, entry] of Array.from(strip.children).entries()) {
+      entry.classList.toggle("selected", i === index);
+    }
     strip.children[index].scrollIntoView({ block: "nearest", inline: "nearest" });
     $("status").textContent =
       "当前鼠标位置图片：" + image.name + "   共有：" + images.length + " 张图片";
@@ -78,7 +80,11 @@
       stage.append(element("div", "no-picture-view", "图片错误"));
     }
 
-    const overlay = svgElement("svg", { class: "overlay", width: image.width, height: image.height });
+    const overlay = svgElement("svg", {
+      class: "overlay",
+      width: image.width,
+      height: image.height,
+    });
     const marks = svgElement("g", {});
     const circle = svgElement("circle", { class: "hover-circle", r: 15, visibility: "hidden" });
     overlay.append(marks, circle);
@@ -88,7 +94,8 @@
     layer = { overlay, marks, circle, label };
 
     image.markers.forEach((marker) => {
-      overlay.insertBefore(svgElement("circle", { class: "dot", cx: marker.x, cy: marker.y, r: 3 }), marks);
+      const dot = svgElement("circle", { class: "dot", cx: marker.x, cy: marker.y, r: 3 });
+      overlay.insertBefore(dot, marks);
       const hit = element("div", "marker");
       hit.dataset.record = marker.record;
       hit.style.left = marker.x - hitReach + "px";
@@ -195,7 +202,10 @@
         const row = element("li");
         row.dataset.result = marker.record;
         row.dataset.resultImage = image.name;
-        row.append(element("span", "result-name", marker.name), element("span", "result-image", image.name));
+        row.append(
+          element("span", "result-name", marker.name),
+          element("span", "result-image", image.name),
+        );
         row.addEventListener("click", () => {
           for (const other of results.children) other.classList.toggle("chosen", other === row);
           showFound(imageIndex, marker);
@@ -296,7 +306,9 @@
     quiz.asked++;
     if (found) quiz.right++;
     quiz.answered = true;
-    $("quiz-question").textContent = found ? "找到了：" + marker.name : "不对，" + marker.name + " 在这里";
+    $("quiz-question").textContent = found
+      ? "找到了：" + marker.name
+      : "不对，" + marker.name + " 在这里";
     drawLook(marker);
     if (!found) ring(marker);
     showScore();

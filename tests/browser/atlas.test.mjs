@@ -126,7 +126,10 @@ test("a click shows the introduction with its styles", async () => {
   await showImage(marker.image);
   const point = await imagePoint(marker.x, marker.y);
   await page.mouse.click(point.x, point.y);
-  assert.equal(await page.locator("#introduction-title").textContent(), `${marker.image}：${marker.record}`);
+  assert.equal(
+    await page.locator("#introduction-title").textContent(),
+    `${marker.image}：${marker.record}`,
+  );
   const runs = await page.locator("#introduction span").evaluateAll((spans) =>
     spans.map((span) => {
       const style = getComputedStyle(span);
@@ -142,20 +145,35 @@ test("a click shows the introduction with its styles", async () => {
   );
   const pageColour = await page.evaluate(() => getComputedStyle(document.body).color);
   assert.deepEqual(runs[0], {
-    text: "印堂", colour: "rgb(255, 0, 0)", weight: "700", italic: "normal", lines: "none", points: 14,
+    text: "印堂",
+    colour: "rgb(255, 0, 0)",
+    weight: "700",
+    italic: "normal",
+    lines: "none",
+    points: 14,
   });
   assert.equal(runs[1].text, "\n位于额部，两眉头连线的中点。\n");
   assert.equal(runs[1].colour, pageColour, "the automatic colour is the page's text colour");
   assert.equal(runs[1].weight, "400");
-  assert.deepEqual([runs[2].text, runs[2].colour, runs[2].weight], ["主治：", "rgb(0, 0, 255)", "700"]);
-  assert.deepEqual([runs[4].italic, runs[4].lines, runs[4].colour], ["italic", "underline", "rgb(0, 128, 0)"]);
-  const lines = await page.locator("#introduction").evaluate((panel) => panel.innerText.split("\n"));
+  assert.deepEqual(
+    [runs[2].text, runs[2].colour, runs[2].weight],
+    ["主治：", "rgb(0, 0, 255)", "700"],
+  );
+  assert.deepEqual(
+    [runs[4].italic, runs[4].lines, runs[4].colour],
+    ["italic", "underline", "rgb(0, 128, 0)"],
+  );
+  const lines = await page
+    .locator("#introduction")
+    .evaluate((panel) => panel.innerText.split("\n"));
   assert.deepEqual(lines.slice(0, 2), ["印堂", "位于额部，两眉头连线的中点。"]);
 });
 
 test("the search finds a point on the second image, shows it and rings it", async () => {
   const images = (await atlas()).images;
-  const strip = await page.locator("#strip [data-image]").evaluateAll((entries) => entries.map((e) => e.dataset.image));
+  const strip = await page
+    .locator("#strip [data-image]")
+    .evaluateAll((entries) => entries.map((entry) => entry.dataset.image));
   assert.deepEqual(strip, images.map((image) => image.name), "the strip keeps the listing order");
   const second = images[1];
   const target = second.markers
@@ -174,19 +192,27 @@ test("the search finds a point on the second image, shows it and rings it", asyn
   const ring = page.locator("#stage circle.ring");
   assert.equal(await ring.count(), 1);
   assert.deepEqual(
-    await ring.evaluate((c) => [c.getAttribute("cx"), c.getAttribute("cy"), c.getAttribute("r"), getComputedStyle(c).strokeWidth]),
+    await ring.evaluate((c) => [
+      c.getAttribute("cx"),
+      c.getAttribute("cy"),
+      c.getAttribute("r"),
+      getComputedStyle(c).strokeWidth,
+    ]),
     [String(target.x), String(target.y), "25", "10px"],
   );
   const view = await page.evaluate(() => {
     const frame = document.getElementById("frame");
-    return { scrolled: frame.scrollLeft + frame.scrollTop, box: frame.getBoundingClientRect().toJSON() };
+    return {
+      scrolled: frame.scrollLeft + frame.scrollTop,
+      box: frame.getBoundingClientRect().toJSON(),
+    };
   });
   const centre = await ring.boundingBox();
   const cx = centre.x + centre.width / 2;
   const cy = centre.y + centre.height / 2;
   assert.ok(view.scrolled > 0, "the frame scrolled to the point");
-  assert.ok(cx > view.box.left && cx < view.box.right && cy > view.box.top && cy < view.box.bottom,
-    "the ring is in view");
+  const inView = (x, y, box) => x > box.left && x < box.right && y > box.top && y < box.bottom;
+  assert.ok(inView(cx, cy, view.box), "the ring is in view");
 
   await page.locator("#search").fill("没有这个穴位");
   await page.locator("#search").press("Enter");
@@ -224,7 +250,10 @@ test("the self-test counts a right click and a wrong click", async () => {
   assert.equal(await page.locator("#quiz-score").textContent(), "得分：1 / 2");
   assert.equal(await page.locator("#quiz-question").textContent(), `不对，${marker.name} 在这里`);
   const ring = page.locator("#stage circle.ring");
-  assert.deepEqual(await ring.evaluate((c) => [c.getAttribute("cx"), c.getAttribute("cy")]), [String(marker.x), String(marker.y)]);
+  assert.deepEqual(
+    await ring.evaluate((c) => [c.getAttribute("cx"), c.getAttribute("cy")]),
+    [String(marker.x), String(marker.y)],
+  );
 
   await page.locator("#quiz-stop").click();
 });
