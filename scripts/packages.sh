@@ -35,4 +35,13 @@ TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xdotool clang libclang-rt-14-dev
     openbox dbus at-spi2-core python3-pyatspi
+    chromium
 )
+
+# Node.js and npm for the browser tests. A Node.js from elsewhere (NodeSource) brings its own npm
+# and must not be replaced by Debian's, so these are installed only when npm is missing.
+EnsureNode() {
+    if ! command -v npm >/dev/null 2>&1; then
+        EnsurePackages nodejs npm
+    fi
+}

@@ -1,5 +1,6 @@
 #include "introductions/core/MulticolourText.h"
 
+#include "introductions/core/FileKey.h"
 #include "platform/core/TextCodec.h"
 #include "platform/core/TextRules.h"
 
@@ -10,11 +11,8 @@ namespace penrica {
 
 namespace {
 
-constexpr std::string_view kTag = "<vorn>";
-constexpr std::string_view kRecordEnd = "\r\n";
-constexpr std::string_view kRepeatWord = "同上";
-constexpr std::string_view kLineBreakWord = "huanhang";
-constexpr std::string_view kBackupWord = "beifen";
+constexpr std::string_view kTag = kFormatTag;
+constexpr std::string_view kRecordEnd = kFormatRecordEnd;
 
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -172,6 +170,11 @@ FormatTextResult WriteFormatText(const StyledText& content) {
     return writer.Finish(content.endFormat);
 }
 
+bool IsReadableRecord(std::string_view line) {
+    const std::size_t fields = SplitText(line, kTag).size();
+    return fields == 6 || fields == 2;
+}
+
 StyledText ReadFormatText(std::string_view formatText) {
     StyledText content;
     CharFormat working; // its offset stays 0: the format does not store one
@@ -227,7 +230,11 @@ EncodedIntroduction EncodeIntroduction(const StyledText& content) {
 }
 
 StyledText DecodeIntroduction(std::string_view fileBytes) {
-    return ReadFormatText(BytesToText(UnshiftFromFile(fileBytes)));
+    return DecodeIntroduction(fileBytes, DetectFileKey(fileBytes).value_or(kFileKey));
+}
+
+StyledText DecodeIntroduction(std::string_view fileBytes, std::uint8_t key) {
+    return ReadFormatText(BytesToText(UnshiftFromFile(fileBytes, key)));
 }
 
 } // namespace penrica

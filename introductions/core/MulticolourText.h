@@ -32,6 +32,15 @@ inline constexpr std::uint8_t kFileKey = 0x37;
 // The editor holds face names of at most this many GBK bytes.
 inline constexpr std::size_t kMaxFaceBytes = 31;
 
+// The words of the format.
+inline constexpr std::string_view kFormatTag = "<vorn>";
+inline constexpr std::string_view kFormatRecordEnd = "\r\n";
+inline constexpr std::string_view kRepeatWord = "同上";
+inline constexpr std::string_view kLineBreakWord = "huanhang";
+inline constexpr std::string_view kBackupWord = "beifen";
+// The writer's end record in the format of the run before: one field by the splitting rule.
+inline constexpr std::string_view kEmptyRepeatRecord = "同上<vorn>";
+
 struct StyledRun {
     std::string text; // UTF-8, line breaks "\r\n"
     CharFormat format;
@@ -92,6 +101,9 @@ FormatTextResult WriteFormatText(const StyledText& content);
 // (a line ending in "<vorn><vorn>" has six fields) reads as the default face, as it is written.
 StyledText ReadFormatText(std::string_view formatText);
 
+// True for a line (without its "\r\n") that the reader takes as a record: 2 or 6 fields.
+bool IsReadableRecord(std::string_view line);
+
 // The byte shift of the stored form, and its inverse.
 std::string ShiftForFile(std::string_view bytes, std::uint8_t key = kFileKey);
 std::string UnshiftFromFile(std::string_view bytes, std::uint8_t key = kFileKey);
@@ -105,7 +117,10 @@ struct EncodedIntroduction {
 // lacks), shifted.
 EncodedIntroduction EncodeIntroduction(const StyledText& content);
 
-// The bytes of a file -> content: unshifted, cut at the first zero byte, decoded, read.
+// The bytes of a file -> content: unshifted with the key the file was written with (see
+// DetectFileKey), cut at the first zero byte, decoded, read.
 StyledText DecodeIntroduction(std::string_view fileBytes);
+// The same under a given key.
+StyledText DecodeIntroduction(std::string_view fileBytes, std::uint8_t key);
 
 } // namespace penrica

@@ -1,5 +1,7 @@
 #include "platform/qt/Fonts.h"
 
+#include "platform/core/FaceSubstitutes.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,14 +10,16 @@
 namespace penrica {
 
 void InstallFontSubstitutions() {
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-                               {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
-                                QStringLiteral("WenQuanYi Micro Hei")});
-    QFont::insertSubstitutions(QStringLiteral("楷体_GB2312"),
-                               {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai TW"),
-                                QStringLiteral("AR PL UMing CN")});
-    QFont::insertSubstitutions(QStringLiteral("黑体"), {QStringLiteral("WenQuanYi Micro Hei"),
-                                                        QStringLiteral("WenQuanYi Zen Hei")});
+    auto text = [](std::string_view utf8) {
+        return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    };
+    for (const FaceSubstitution& substitution : kFaceSubstitutions) {
+        QStringList substitutes;
+        for (std::string_view face : substitution.substitutes) {
+            substitutes << text(face);
+        }
+        QFont::insertSubstitutions(text(substitution.face), substitutes);
+    }
 }
 
 namespace {

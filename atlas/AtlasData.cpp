@@ -1,0 +1,217 @@
+#include "atlas/AtlasData.h"
+
+#include "platform/core/FaceSubstitutes.h"
+#include "platform/core/TextRules.h"
+
+namespace penrica {
+
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void AppendUnicodeEscape(std::string& out, std::uint32_t unit) {
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += kHex[(unit >> shift) & 0xF];
+    }
+}
+
+// The code point of the well-formed UTF-8 sequence at `pos` and its length; 0 for a byte that
+// starts none (a stray continuation, an overlong form, a surrogate, beyond U+10FFFF).
+std::size_t WellFormedSequence(std::string_view text, std::size_t pos, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const std::size_t length = Utf8SequenceLength(lead);
+    if (length == 1) {
+        codePoint = lead;
+        return lead < 0x80 ? 1 : 0;
+    }
+    if (pos + length > text.size()) {
+        return 0;
+    }
+    char32_t cp = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return 0;
+    }
+    codePoint = cp;
+    return length;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t cp = 0;
+        const std::size_t length = WellFormedSequence(text, pos, cp);
+        if (length == 0) {
+            AppendUnicodeEscape(out, 0xFFFD);
+            ++pos;
+            continue;
+        }
+        if (cp == '"' || cp == '\\') {
+            out += '\\';
+            out += static_cast<char>(cp);
+        } else if (cp == '\n') {
+            out += "\\n";
+        } else if (cp < 0x20 || cp == '<' || cp == '>' || cp == '&' || cp == 0x2028 ||
+                   cp == 0x2029) {
+            AppendUnicodeEscape(out, cp);
+        } else {
+            out.append(text.substr(pos, length));
+        }
+        pos += length;
+    }
+    out += '"';
+}
+
+void AppendCssString(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += '\\';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// Line breaks are "\r\n" inside the program; the page shows "\n" as a break.
+std::string PageText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+class JsonWriter {
+public:
+    std::string& out;
+
+    void Key(std::string_view key) {
+        AppendJsonString(out, key);
+        out += ':';
+    }
+    void Field(std::string_view key, std::string_view value, char after = ',') {
+        Key(key);
+        AppendJsonString(out, value);
+        out += after;
+    }
+    void Field(std::string_view key, std::int64_t value, char after = ',') {
+        Key(key);
+        out += IntToText(value);
+        out += after;
+    }
+};
+
+void WriteRun(JsonWriter& json, const StyledRun& run) {
+    json.out += '{';
+    json.Field("text", PageText(run.text));
+    json.Field("font", CssFontFamily(run.format.face));
+    json.Field("size", run.format.size);
+    json.Field("effects", run.format.effects);
+    json.Field("colour", CssColour(run.format.colour), '}');
+}
+
+void WriteMarker(JsonWriter& json, const AtlasMarker& marker) {
+    json.out += '{';
+    json.Field("record", marker.record);
+    json.Field("name", marker.position.name);
+    json.Field("x", marker.position.x);
+    json.Field("y", marker.position.y);
+    json.Key("runs");
+    json.out += '[';
+    for (std::size_t i = 0; i < marker.introduction.runs.size(); ++i) {
+        if (i > 0) {
+            json.out += ',';
+        }
+        WriteRun(json, marker.introduction.runs[i]);
+    }
+    json.out += "]}";
+}
+
+void WriteImage(JsonWriter& json, const AtlasImage& image, std::string_view picture) {
+    json.out += "\n{";
+    json.Field("name", image.name);
+    json.Field("picture", picture);
+    json.Field("width", image.size.width);
+    json.Field("height", image.size.height);
+    json.Key("markers");
+    json.out += '[';
+    for (std::size_t i = 0; i < image.markers.size(); ++i) {
+        json.out += i > 0 ? ",\n" : "\n";
+        WriteMarker(json, image.markers[i]);
+    }
+    json.out += "]}";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+std::string CssFontFamily(std::string_view face) {
+    std::string out;
+    AppendCssString(out, face);
+    for (std::string_view substitute : FaceSubstitutes(face)) {
+        out += ", ";
+        AppendCssString(out, substitute);
+    }
+    return out;
+}
+
+std::string CssColour(std::uint32_t colour) {
+    if (colour == kAutomaticColour) {
+        return {};
+    }
+    const std::uint32_t channels[] = {colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
+    std::string out = "#";
+    for (std::uint32_t channel : channels) {
+        out += kHex[channel >> 4];
+        out += kHex[channel & 0xF];
+    }
+    return out;
+}
+
+std::string AtlasDataScript(const AtlasLibrary& library, const std::vector<std::string>& pictures) {
+    std::string out = "window.penricaAtlas = {\"images\":[";
+    JsonWriter json{out};
+    for (std::size_t i = 0; i < library.images.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        WriteImage(json, library.images[i], i < pictures.size() ? pictures[i] : "");
+    }
+    out += "],\n\"reports\":[";
+    for (std::size_t i = 0; i < library.reports.size(); ++i) {
+        out += i > 0 ? ",\n" : "\n";
+        out += '{';
+        json.Field("image", library.reports[i].image);
+        json.Field("text", library.reports[i].text, '}');
+    }
+    out += "]};\n";
+    return out;
+}
+
+} // namespace penrica

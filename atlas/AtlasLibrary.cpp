@@ -1,0 +1,60 @@
+#include "atlas/AtlasLibrary.h"
+
+#include "images/core/ImageHeader.h"
+#include "introductions/core/FileKey.h"
+#include "platform/core/Files.h"
+
+namespace penrica {
+
+namespace {
+
+AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
+                     std::vector<AtlasReport>& reports) {
+    AtlasImage image;
+    image.name = name;
+    image.size = ReadImageSize(ReadWholeFile(ImageFile(folder, name)));
+    if (image.size.width > 0 && image.size.height > 0) {
+        image.picture = Picture::Readable;
+    } else {
+        image.size = ReadSizeFile(folder, name);
+        reports.push_back({name, "图片错误"});
+    }
+    for (std::string& record : ReloadMarkerList(folder, name)) {
+        if (record == kSizeFileName) {
+            continue;
+        }
+        std::optional<MarkerRecord> position = ParseRecord(record);
+        if (!position) {
+            reports.push_back({name, "发现不认识文件：" + record + " 请您删除"});
+            continue;
+        }
+        const std::string bytes = ReadWholeFile(MarkerFilePath(folder, name, record));
+        const std::optional<std::uint8_t> key = DetectFileKey(bytes);
+        if (!key) {
+            reports.push_back({name, "穴位介绍无法读取：" + record});
+        }
+        StyledText introduction = DecodeIntroduction(bytes, key.value_or(kFileKey));
+        image.markers.push_back({std::move(record), std::move(*position), std::move(introduction)});
+    }
+    return image;
+}
+
+} // namespace
+
+std::size_t AtlasLibrary::MarkerCount() const {
+    std::size_t count = 0;
+    for (const AtlasImage& image : images) {
+        count += image.markers.size();
+    }
+    return count;
+}
+
+AtlasLibrary ReadAtlasLibrary(const ProgramFolder& folder) {
+    AtlasLibrary library;
+    for (const std::string& name : ListFolder(folder.ImageFolder(), EntryKind::Files)) {
+        library.images.push_back(ReadImage(folder, name, library.reports));
+    }
+    return library;
+}
+
+} // namespace penrica

@@ -1,0 +1,48 @@
+#pragma once
+// Writes the atlas of a program folder into an output folder:
+//   index.html       the page, with its style and script inside
+//   atlas-data.js    the library (AtlasData.h)
+//   pictures/        a copy of every readable picture, named by its place in the strip
+// The site needs no network and opens from file://.
+//
+// Nothing in the program folder is ever changed: an output folder that is the program folder or
+// lies inside it is refused. An output folder that holds other files and no atlas is refused too,
+// so nothing of the user's is overwritten; a former atlas is written over, and its pictures that
+// the new one does not use are removed.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace penrica {
+
+enum class SiteError {
+    None,
+    NotProgramFolder,
+    OutputInsideProgramFolder,
+    OutputInUse,
+    OutputNotWritable
+};
+
+struct SiteResult {
+    SiteError error = SiteError::None;
+    std::string message; // one line for the user when there is an error
+    std::size_t images = 0;
+    std::size_t markers = 0;
+    std::size_t reports = 0;
+};
+
+inline constexpr std::string_view kPageFile = "index.html";
+inline constexpr std::string_view kDataFile = "atlas-data.js";
+inline constexpr std::string_view kPictureFolder = "pictures";
+
+SiteResult WriteAtlasSite(const std::filesystem::path& programFolder,
+                          const std::filesystem::path& output);
+
+// "图片 3 张，穴位 12 个，报告 1 条：OUTPUT/index.html"
+std::string SummaryLine(const SiteResult& result, const std::filesystem::path& output);
+
+// The page, as the generator writes it.
+std::string_view AtlasPage();
+
+} // namespace penrica

@@ -1,0 +1,345 @@
+// The atlas page. Every text from the library reaches the document through textContent or an
+// attribute, never as markup, so a name such as <script> stays text.
+"use strict";
+(function () {
+  const data = window.penricaAtlas;
+  const hitReach = 9; // the program's hit box: at most 9 pixels away in each direction
+  const svgNs = "http://www.w3.org/2000/svg";
+  const $ = (id) => document.getElementById(id);
+
+  function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    if (text !== undefined) made.textContent = text;
+    return made;
+  }
+
+  function svgElement(tag, attributes) {
+    const made = document.createElementNS(svgNs, tag);
+    for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
+    return made;
+  }
+
+  if (!data || !Array.isArray(data.images)) {
+    $("status").textContent = "缺少数据文件 atlas-data.js";
+    return;
+  }
+
+  const images = data.images;
+  const quiz = { active: false, question: null, answered: true, right: 0, asked: 0 };
+  const strip = $("strip");
+  const stage = $("stage");
+  let shown = -1;
+  let layer = null; // the drawing of the shown image: overlay, hover circle, label
+  let chosen = null; // the marker whose introduction is on show
+
+  // --- The strip -------------------------------------------------------------------------------
+  images.forEach((image, index) => {
+    const entry = element("button", "entry");
+    entry.type = "button";
+    entry.dataset.image = image.name;
+    entry.title = image.name;
+    if (image.picture) {
+      const thumbnail = element("img");
+      thumbnail.src = image.picture;
+      thumbnail.alt = "";
+      thumbnail.loading = "lazy";
+      entry.append(thumbnail);
+    } else {
+      entry.append(element("span", "no-picture", "?"));
+    }
+    entry.append(element("span", "entry-name", image.name));
+    entry.addEventListener("click", () => userShowsImage(index));
+    strip.append(entry);
+  });
+
+  // --- The image view --------------------------------------------------------------------------
+  function showImage(index) {
+    shown = index;
+    chosen = null;
+    const image = images[index];
+    for (const [i, entry] of Array.from(strip.children).entries()) {
+      entry.classList.toggle("selected", i === index);
+    }
+    strip.children[index].scrollIntoView({ block: "nearest", inline: "nearest" });
+    $("status").textContent =
+      "当前鼠标位置图片：" + image.name + "   共有：" + images.length + " 张图片";
+
+    stage.replaceChildren();
+    stage.style.width = image.width + "px";
+    stage.style.height = image.height + "px";
+    if (image.picture) {
+      const picture = element("img");
+      picture.src = image.picture;
+      picture.width = image.width;
+      picture.height = image.height;
+      picture.alt = image.name;
+      picture.draggable = false;
+      stage.append(picture);
+    } else {
+      stage.append(element("div", "no-picture-view", "图片错误"));
+    }
+
+    const overlay = svgElement("svg", {
+      class: "overlay",
+      width: image.width,
+      height: image.height,
+    });
+    const marks = svgElement("g", {});
+    const circle = svgElement("circle", { class: "hover-circle", r: 15, visibility: "hidden" });
+    overlay.append(marks, circle);
+    const label = element("div", "label");
+    label.hidden = true;
+    stage.append(overlay, label);
+    layer = { overlay, marks, circle, label };
+
+    image.markers.forEach((marker) => {
+      const dot = svgElement("circle", { class: "dot", cx: marker.x, cy: marker.y, r: 3 });
+      overlay.insertBefore(dot, marks);
+      const hit = element("div", "marker");
+      hit.dataset.record = marker.record;
+      hit.style.left = marker.x - hitReach + "px";
+      hit.style.top = marker.y - hitReach + "px";
+      hit.addEventListener("mouseenter", () => drawLook(marker));
+      hit.addEventListener("mouseleave", () => drawLook(chosen));
+      hit.addEventListener("click", () => chooseMarker(marker));
+      stage.append(hit);
+    });
+  }
+
+  // The program's look of a marker under the mouse: a blue circle of radius 15 and the name in
+  // red on yellow at (x + 30, y). Nothing while the self-test waits for an answer.
+  function drawLook(marker) {
+    if (!layer) return;
+    const show = marker && !(quiz.active && !quiz.answered);
+    layer.circle.setAttribute("visibility", show ? "visible" : "hidden");
+    layer.label.hidden = !show;
+    if (!show) return;
+    layer.circle.setAttribute("cx", marker.x);
+    layer.circle.setAttribute("cy", marker.y);
+    layer.label.textContent = marker.name;
+    layer.label.style.left = marker.x + 30 + "px";
+    layer.label.style.top = marker.y + "px";
+  }
+
+  // A blue ring of radius 25 and width 10 at the marker, scrolled into view.
+  function ring(marker) {
+    layer.marks.append(svgElement("circle", { class: "ring", cx: marker.x, cy: marker.y, r: 25 }));
+    const anchor = element("div", "anchor");
+    anchor.style.left = marker.x + "px";
+    anchor.style.top = marker.y + "px";
+    stage.append(anchor);
+    anchor.scrollIntoView({ block: "center", inline: "center" });
+    anchor.remove();
+  }
+
+  function clearMarks() {
+    if (layer) layer.marks.replaceChildren();
+  }
+
+  function chooseMarker(marker) {
+    if (quiz.active) return;
+    chosen = marker;
+    drawLook(marker);
+    showIntroduction(images[shown], marker);
+  }
+
+  // --- Introductions ---------------------------------------------------------------------------
+  function showIntroduction(image, marker) {
+    $("introduction-title").textContent = image.name + "：" + marker.record;
+    const panel = $("introduction");
+    panel.replaceChildren();
+    if (marker.runs.length === 0) {
+      panel.append(element("span", "empty", "（还没有介绍）"));
+      return;
+    }
+    for (const run of marker.runs) {
+      const span = element("span", null, run.text);
+      const style = span.style;
+      style.fontFamily = run.font;
+      if (run.size >= 1) style.fontSize = Math.min(run.size, 1638) + "pt";
+      style.fontWeight = run.effects & 1 ? "bold" : "normal";
+      style.fontStyle = run.effects & 2 ? "italic" : "normal";
+      const lines = [];
+      if (run.effects & 4) lines.push("underline");
+      if (run.effects & 8) lines.push("line-through");
+      style.textDecorationLine = lines.length ? lines.join(" ") : "none";
+      if (run.colour) style.color = run.colour; // the automatic colour is the page's text colour
+      panel.append(span);
+    }
+  }
+
+  function clearIntroduction() {
+    $("introduction-title").textContent = "";
+    $("introduction").replaceChildren(element("span", "empty", "点击图上的穴位，这里显示它的介绍。"));
+  }
+
+  // --- Search ----------------------------------------------------------------------------------
+  // The program's rule: case-sensitive, matching only at whole characters.
+  function nameContains(name, text) {
+    const have = Array.from(name);
+    const want = Array.from(text);
+    for (let start = 0; start + want.length <= have.length; start++) {
+      let k = 0;
+      while (k < want.length && have[start + k] === want[k]) k++;
+      if (k === want.length) return true;
+    }
+    return false;
+  }
+
+  function runSearch() {
+    const text = $("search").value;
+    const results = $("results");
+    results.replaceChildren();
+    if (text === "") {
+      $("search-status").textContent = "";
+      return;
+    }
+    const rows = document.createDocumentFragment();
+    images.forEach((image, imageIndex) => {
+      image.markers.forEach((marker) => {
+        if (!nameContains(marker.name, text)) return;
+        const row = element("li");
+        row.dataset.result = marker.record;
+        row.dataset.resultImage = image.name;
+        row.append(
+          element("span", "result-name", marker.name),
+          element("span", "result-image", image.name),
+        );
+        row.addEventListener("click", () => {
+          for (const other of results.children) other.classList.toggle("chosen", other === row);
+          showFound(imageIndex, marker);
+        });
+        rows.append(row);
+      });
+    });
+    results.append(rows);
+    $("search-status").textContent =
+      results.children.length > 0 ? "找到了，请您点击穴位名字" : "没有找到呀！您还没有添加此穴位";
+  }
+
+  function showFound(imageIndex, marker) {
+    if (quiz.active) stopQuiz();
+    showImage(imageIndex);
+    chosen = marker;
+    drawLook(marker);
+    ring(marker);
+    showIntroduction(images[imageIndex], marker);
+  }
+
+  $("search").addEventListener("input", runSearch);
+  $("search").addEventListener("keydown", (event) => {
+    if (event.key === "Enter") runSearch();
+  });
+  $("search-button").addEventListener("click", runSearch);
+
+  // --- Self-test -------------------------------------------------------------------------------
+
+  function showScore() {
+    const score = $("quiz-score");
+    score.textContent = "得分：" + quiz.right + " / " + quiz.asked;
+    score.dataset.right = quiz.right;
+    score.dataset.asked = quiz.asked;
+  }
+
+  function questionPool() {
+    const all = $("quiz-scope").value === "all";
+    const pool = [];
+    images.forEach((image, imageIndex) => {
+      if (!all && imageIndex !== shown) return;
+      image.markers.forEach((marker) => pool.push({ imageIndex, marker }));
+    });
+    return pool;
+  }
+
+  function askQuestion() {
+    const pool = questionPool();
+    clearMarks();
+    if (pool.length === 0) {
+      quiz.question = null;
+      $("quiz-question").textContent = "还没有可以练习的穴位";
+      return;
+    }
+    let pick;
+    do {
+      pick = pool[Math.floor(Math.random() * pool.length)];
+    } while (pool.length > 1 && quiz.question && pick.marker === quiz.question.marker);
+    if (pick.imageIndex !== shown) showImage(pick.imageIndex);
+    quiz.question = pick;
+    quiz.answered = false;
+    chosen = null;
+    drawLook(null);
+    $("quiz-question").textContent = "请点击：" + pick.marker.name;
+  }
+
+  function startQuiz() {
+    quiz.active = true;
+    quiz.right = 0;
+    quiz.asked = 0;
+    document.body.classList.add("quizzing");
+    $("quiz").textContent = "下一题";
+    $("quiz-stop").hidden = false;
+    clearIntroduction();
+    showScore();
+  }
+
+  function stopQuiz() {
+    quiz.active = false;
+    quiz.question = null;
+    quiz.answered = true;
+    document.body.classList.remove("quizzing");
+    $("quiz").textContent = "练习";
+    $("quiz-stop").hidden = true;
+    $("quiz-question").textContent = "";
+    clearMarks();
+    drawLook(null);
+  }
+
+  function answer(event) {
+    const question = quiz.question;
+    if (!quiz.active || !question || quiz.answered || question.imageIndex !== shown) return;
+    const box = stage.getBoundingClientRect();
+    const x = Math.floor(event.clientX - box.left);
+    const y = Math.floor(event.clientY - box.top);
+    const marker = question.marker;
+    const found = Math.abs(x - marker.x) <= hitReach && Math.abs(y - marker.y) <= hitReach;
+    quiz.asked++;
+    if (found) quiz.right++;
+    quiz.answered = true;
+    $("quiz-question").textContent = found
+      ? "找到了：" + marker.name
+      : "不对，" + marker.name + " 在这里";
+    drawLook(marker);
+    if (!found) ring(marker);
+    showScore();
+  }
+
+  $("quiz").addEventListener("click", () => {
+    if (!quiz.active) startQuiz();
+    askQuestion();
+  });
+  $("quiz-stop").addEventListener("click", stopQuiz);
+  stage.addEventListener("click", answer);
+
+  function userShowsImage(index) {
+    showImage(index);
+    clearIntroduction();
+    if (quiz.active && $("quiz-scope").value === "image") askQuestion();
+  }
+
+  // --- Reports ---------------------------------------------------------------------------------
+  for (const report of data.reports || []) {
+    const row = element("li", null, report.image + "：" + report.text);
+    row.dataset.report = "";
+    $("reports").append(row);
+  }
+  $("reports-section").hidden = !data.reports || data.reports.length === 0;
+
+  clearIntroduction();
+  if (images.length > 0) {
+    const firstPicture = images.findIndex((image) => image.picture);
+    showImage(Math.max(firstPicture, 0));
+  } else {
+    $("status").textContent = "共有：0 张图片";
+  }
+})();

@@ -1,0 +1,68 @@
+// Figures for penrica-atlas: a library of 100 images (pictures of about 200 KB) with 50 markers
+// each, every marker with a styled introduction of about 120 characters, written as a site;
+// beside it, reading every marker file and picture once.
+
+#include "BenchClock.h"
+#include "atlas/AtlasSite.h"
+#include "introductions/core/MulticolourText.h"
+#include "markers/core/MarkerRecord.h"
+#include "platform/core/Files.h"
+#include "tests/BmpPicture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace penrica;
+
+int main() {
+    const auto root = std::filesystem::temp_directory_path() / "penrica-bench-atlas";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+    ProgramFolder folder(root / "program");
+    CreateFolder(folder.Root());
+    CreateFolder(folder.ImageFolder());
+    CreateFolder(folder.MarkerRoot());
+
+    const CharFormat body{};
+    const CharFormat title{"黑体", 14, 0, kBold, 0x0000FF};
+    const CharFormat note{"楷体_GB2312", 11, 0, kItalic | kUnderline, 0x008000};
+    std::string text;
+    for (int i = 0; i < 10; ++i) {
+        text += "位于额部，两眉头连线的中点。";
+    }
+    const std::string introduction =
+        EncodeIntroduction(
+            {{{"印堂", title}, {"\r\n" + text + "\r\n", body}, {"平刺", note}}, body})
+            .bytes;
+    const std::string picture = BmpBytes(300, 220);
+    for (int image = 0; image < 100; ++image) {
+        const std::string name = "图" + std::to_string(image) + ".bmp";
+        WriteWholeFile(ImageFile(folder, name), picture);
+        CreateFolder(MarkerFolder(folder, name));
+        WriteSizeFile(folder, name, {300, 220});
+        for (int m = 0; m < 50; ++m) {
+            WriteWholeFile(
+                MarkerFilePath(folder, name, MakeRecord(m * 5, m * 4, "穴" + std::to_string(m))),
+                introduction);
+        }
+    }
+
+    SiteResult result;
+    const double site =
+        BestMilliseconds(5, [&] { result = WriteAtlasSite(folder.Root(), root / "site"); });
+    const double reading = BestMilliseconds(5, [&] {
+        std::size_t bytes = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Root())) {
+            if (entry.is_regular_file()) {
+                bytes += ReadWholeFile(entry.path()).size();
+            }
+        }
+        (void)bytes;
+    });
+    Report("atlas of 100 images x 50 markers", site, "reading every file", reading);
+    std::printf("%s\n", SummaryLine(result, root / "site").c_str());
+    if (std::getenv("PENRICA_BENCH_KEEP") == nullptr) {
+        std::filesystem::remove_all(root);
+    }
+    return result.error == SiteError::None ? 0 : 1;
+}

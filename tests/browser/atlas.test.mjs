@@ -1,0 +1,306 @@
+// The atlas page in a real browser: Debian's chromium, driven headless by playwright-core, on the
+// program folder that atlas_seed_library writes. Run by tests/browser/run.
+//
+// PENRICA_BUILD is the build folder; PENRICA_SCREENSHOTS, when set, receives atlas.png.
+
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, mkdirSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import { pathToFileURL } from "node:url";
+import { chromium } from "playwright-core";
+
+const build = process.env.PENRICA_BUILD;
+const shots = process.env.PENRICA_SCREENSHOTS;
+const chromiumFlags = [
+  "--headless",
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+];
+
+let work;
+let context;
+let page;
+const requests = [];
+const problems = [];
+
+before(async () => {
+  assert.ok(build, "PENRICA_BUILD must name the build folder");
+  work = mkdtempSync(path.join(tmpdir(), "penrica-atlas-"));
+  const library = path.join(work, "program");
+  const site = path.join(work, "site");
+  execFileSync(path.join(build, "tests", "atlas_seed_library"), [library]);
+  execFileSync(path.join(build, "bin", "penrica-atlas"), [library, site]);
+  // A fresh profile each run: launchPersistentContext passes it as --user-data-dir.
+  context = await chromium.launchPersistentContext(path.join(work, "profile"), {
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    args: chromiumFlags,
+    viewport: { width: 1280, height: 860 },
+  });
+  page = context.pages()[0] ?? (await context.newPage());
+  page.on("request", (request) => requests.push(request.url()));
+  page.on("console", (message) => {
+    if (message.type() === "error") problems.push(message.text());
+  });
+  page.on("pageerror", (error) => problems.push(String(error)));
+  page.on("dialog", (dialog) => {
+    problems.push("dialog: " + dialog.message());
+    dialog.dismiss();
+  });
+  await page.goto(pathToFileURL(path.join(site, "index.html")).href);
+});
+
+after(async () => {
+  await context?.close();
+  if (work) rmSync(work, { recursive: true, force: true });
+});
+
+const atlas = () => page.evaluate(() => window.penricaAtlas);
+
+async function showImage(name) {
+  await page.locator(`#strip [data-image="${name}"]`).click();
+}
+
+async function markerNamed(name) {
+  for (const image of (await atlas()).images) {
+    const marker = image.markers.find((m) => m.name === name);
+    if (marker) return { image: image.name, ...marker };
+  }
+  throw new Error("no marker " + name);
+}
+
+// A page point at image pixel (x, y) of the shown image, scrolling the frame to it first.
+async function imagePoint(x, y) {
+  await page.evaluate(([px, py]) => {
+    const frame = document.getElementById("frame");
+    frame.scrollTo(px - frame.clientWidth / 2, py - frame.clientHeight / 2);
+  }, [x, y]);
+  const box = await page.locator("#stage").boundingBox();
+  return { x: box.x + x + 0.5, y: box.y + y + 0.5 };
+}
+
+const label = () => page.locator("#stage .label");
+
+test("hovering within 9 pixels shows the name in the program's look", async () => {
+  const marker = await markerNamed("印堂");
+  await showImage(marker.image);
+  let point = await imagePoint(marker.x + 9, marker.y - 9);
+  await page.mouse.move(point.x, point.y);
+  await assert.doesNotReject(label().waitFor({ state: "visible", timeout: 2000 }));
+  assert.equal(await label().textContent(), "印堂");
+  const look = await label().evaluate((node) => {
+    const style = getComputedStyle(node);
+    const circle = node.parentElement.querySelector(".hover-circle");
+    return {
+      colour: style.color,
+      ground: style.backgroundColor,
+      left: node.style.left,
+      top: node.style.top,
+      circle: [circle.getAttribute("cx"), circle.getAttribute("cy"), circle.getAttribute("r")],
+      stroke: getComputedStyle(circle).stroke,
+    };
+  });
+  assert.deepEqual(look, {
+    colour: "rgb(255, 0, 0)",
+    ground: "rgb(216, 216, 0)",
+    left: `${marker.x + 30}px`,
+    top: `${marker.y}px`,
+    circle: [String(marker.x), String(marker.y), "15"],
+    stroke: "rgb(0, 0, 255)",
+  });
+  point = await imagePoint(marker.x + 10, marker.y);
+  await page.mouse.move(point.x, point.y);
+  assert.equal(await label().isVisible(), false, "10 pixels away is no hit");
+});
+
+test("a click shows the introduction with its styles", async () => {
+  const marker = await markerNamed("印堂");
+  await showImage(marker.image);
+  const point = await imagePoint(marker.x, marker.y);
+  await page.mouse.click(point.x, point.y);
+  assert.equal(
+    await page.locator("#introduction-title").textContent(),
+    `${marker.image}：${marker.record}`,
+  );
+  const runs = await page.locator("#introduction span").evaluateAll((spans) =>
+    spans.map((span) => {
+      const style = getComputedStyle(span);
+      return {
+        text: span.textContent,
+        colour: style.color,
+        weight: style.fontWeight,
+        italic: style.fontStyle,
+        lines: style.textDecorationLine,
+        points: Math.round((parseFloat(style.fontSize) * 3) / 4),
+      };
+    }),
+  );
+  const pageColour = await page.evaluate(() => getComputedStyle(document.body).color);
+  assert.deepEqual(runs[0], {
+    text: "印堂",
+    colour: "rgb(255, 0, 0)",
+    weight: "700",
+    italic: "normal",
+    lines: "none",
+    points: 14,
+  });
+  assert.equal(runs[1].text, "\n位于额部，两眉头连线的中点。\n");
+  assert.equal(runs[1].colour, pageColour, "the automatic colour is the page's text colour");
+  assert.equal(runs[1].weight, "400");
+  assert.deepEqual(
+    [runs[2].text, runs[2].colour, runs[2].weight],
+    ["主治：", "rgb(0, 0, 255)", "700"],
+  );
+  assert.deepEqual(
+    [runs[4].italic, runs[4].lines, runs[4].colour],
+    ["italic", "underline", "rgb(0, 128, 0)"],
+  );
+  const lines = await page
+    .locator("#introduction")
+    .evaluate((panel) => panel.innerText.split("\n"));
+  assert.deepEqual(lines.slice(0, 2), ["印堂", "位于额部，两眉头连线的中点。"]);
+});
+
+test("the search finds a point on the second image, shows it and rings it", async () => {
+  const images = (await atlas()).images;
+  const strip = await page
+    .locator("#strip [data-image]")
+    .evaluateAll((entries) => entries.map((entry) => entry.dataset.image));
+  assert.deepEqual(strip, images.map((image) => image.name), "the strip keeps the listing order");
+  const second = images[1];
+  const target = second.markers
+    .filter((marker) => !marker.name.includes("<"))
+    .reduce((far, marker) => (marker.x + marker.y > far.x + far.y ? marker : far));
+  await showImage(images[0].name);
+  await page.evaluate(() => document.getElementById("frame").scrollTo(0, 0));
+
+  await page.locator("#search").fill(target.name); // searches as the user types
+  const row = page.locator(`#results [data-result="${target.record}"]`);
+  assert.equal(await row.getAttribute("data-result-image"), second.name);
+  assert.equal(await page.locator("#search-status").textContent(), "找到了，请您点击穴位名字");
+  await row.click();
+
+  assert.equal(await page.locator("#strip .selected").getAttribute("data-image"), second.name);
+  const ring = page.locator("#stage circle.ring");
+  assert.equal(await ring.count(), 1);
+  assert.deepEqual(
+    await ring.evaluate((c) => [
+      c.getAttribute("cx"),
+      c.getAttribute("cy"),
+      c.getAttribute("r"),
+      getComputedStyle(c).strokeWidth,
+    ]),
+    [String(target.x), String(target.y), "25", "10px"],
+  );
+  const view = await page.evaluate(() => {
+    const frame = document.getElementById("frame");
+    return {
+      scrolled: frame.scrollLeft + frame.scrollTop,
+      box: frame.getBoundingClientRect().toJSON(),
+    };
+  });
+  const centre = await ring.boundingBox();
+  const cx = centre.x + centre.width / 2;
+  const cy = centre.y + centre.height / 2;
+  assert.ok(view.scrolled > 0, "the frame scrolled to the point");
+  const inView = (x, y, box) => x > box.left && x < box.right && y > box.top && y < box.bottom;
+  assert.ok(inView(cx, cy, view.box), "the ring is in view");
+
+  await page.locator("#search").fill("没有这个穴位");
+  await page.locator("#search").press("Enter");
+  assert.equal(await page.locator("#results [data-result]").count(), 0);
+  assert.equal(await page.locator("#search-status").textContent(), "没有找到呀！您还没有添加此穴位");
+  await page.locator("#search").fill("");
+});
+
+test("the self-test counts a right click and a wrong click", async () => {
+  const head = (await atlas()).images.find((image) => image.name === "头部.bmp");
+  await showImage(head.name);
+  await page.locator("#quiz-scope").selectOption("image");
+  const asked = async () => {
+    const question = await page.locator("#quiz-question").textContent();
+    assert.match(question, /^请点击：/);
+    const marker = head.markers.find((m) => "请点击：" + m.name === question);
+    assert.ok(marker, "asks for a marker of the shown image: " + question);
+    return marker;
+  };
+
+  await page.locator("#quiz").click();
+  let marker = await asked();
+  let point = await imagePoint(marker.x, marker.y);
+  await page.mouse.move(point.x, point.y);
+  assert.equal(await label().isVisible(), false, "hovering gives nothing away");
+  point = await imagePoint(marker.x - 9, marker.y + 9);
+  await page.mouse.click(point.x, point.y);
+  assert.equal(await page.locator("#quiz-score").textContent(), "得分：1 / 1");
+  assert.equal(await page.locator("#quiz-question").textContent(), "找到了：" + marker.name);
+
+  await page.locator("#quiz").click();
+  marker = await asked();
+  point = await imagePoint(marker.x + 10, marker.y);
+  await page.mouse.click(point.x, point.y);
+  assert.equal(await page.locator("#quiz-score").textContent(), "得分：1 / 2");
+  assert.equal(await page.locator("#quiz-question").textContent(), `不对，${marker.name} 在这里`);
+  const ring = page.locator("#stage circle.ring");
+  assert.deepEqual(
+    await ring.evaluate((c) => [c.getAttribute("cx"), c.getAttribute("cy")]),
+    [String(marker.x), String(marker.y)],
+  );
+
+  await page.locator("#quiz-stop").click();
+});
+
+test("markup in names and introductions stays text", async () => {
+  const script = await markerNamed("<script>");
+  await showImage(script.image);
+  const point = await imagePoint(script.x, script.y);
+  await page.mouse.move(point.x, point.y);
+  assert.equal(await label().textContent(), "<script>");
+  await page.mouse.click(point.x, point.y);
+  assert.equal(await page.locator("#introduction").textContent(),
+    "<b>不是粗体</b><script>window.pwned=1</script>");
+  assert.equal(await page.locator("#introduction b, #introduction script").count(), 0);
+
+  await page.locator("#search").fill("<");
+  const names = await page.locator("#results .result-name").allTextContents();
+  assert.deepEqual(names.sort(), ["<img src=x onerror=window.pwned=2>", "<script>"]);
+  assert.equal(await page.locator('img[src="x"]').count(), 0);
+  assert.equal(await page.evaluate(() => window.pwned), undefined);
+  await page.locator("#search").fill("");
+});
+
+test("reports are listed in the program's words", async () => {
+  const reports = await page.locator("#reports [data-report]").allTextContents();
+  assert.deepEqual(reports.sort(), [
+    "头部.bmp：发现不认识文件：1！2！坏！名！ 请您删除",
+    "手臂.bmp：穴位介绍无法读取：760！250！臂臑！",
+    "破图.jpg：图片错误",
+  ].sort());
+});
+
+test("the page only ever loads its own files and reports no errors", async () => {
+  assert.ok(requests.length > 0);
+  assert.deepEqual(requests.filter((url) => !url.startsWith("file://")), []);
+  assert.deepEqual(problems, []);
+});
+
+test("screenshot for the README", async (t) => {
+  if (!shots) return t.skip("PENRICA_SCREENSHOTS not set");
+  await page.reload(); // a fresh page: no score from the self-test above
+  const marker = await markerNamed("印堂");
+  await page.locator("#search").fill("印");
+  await page.locator(`#results [data-result="${marker.record}"]`).click();
+  const point = await imagePoint(marker.x, marker.y);
+  await page.mouse.move(point.x, point.y);
+  await label().waitFor({ state: "visible" });
+  mkdirSync(shots, { recursive: true });
+  await page.screenshot({ path: path.join(shots, "atlas.png") });
+});
