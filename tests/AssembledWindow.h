@@ -109,6 +109,13 @@ struct AssembledWindow : LibraryHarness {
         }
     }
     void Type(const QString& text) { TypeInto(main->超级编辑框1, text); }
+    // Opens the marker's introduction from the shown picture and types `text` at its end.
+    void EditIntroduction(const char* record, const QString& text) {
+        ShowImage();
+        Choose(record);
+        main->超级编辑框1->moveCursor(QTextCursor::End);
+        Type(text);
+    }
     void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(target, key, modifiers);
     }

@@ -53,10 +53,7 @@ TEST(Closing, EveryCloseOffersToSaveTheChangedIntroduction) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AssembledWindow t;
-        t.ShowImage();
-        t.Choose(kYintang);
-        t.main->超级编辑框1->moveCursor(QTextCursor::End);
-        t.Type(QStringLiteral("甲乙"));
+        t.EditIntroduction(kYintang, QStringLiteral("甲乙"));
         if (c.readOnly) {
             RemoveWriteBit(t.Marker(kYintang));
         }
@@ -80,10 +77,7 @@ TEST(Closing, NothingIsAskedWithoutAChange) {
 
 TEST(StrayKeys, NoKeyClosesTheMainWindowOrPressesSave) {
     AssembledWindow t;
-    t.ShowImage();
-    t.Choose(kYintang);
-    t.main->超级编辑框1->moveCursor(QTextCursor::End);
-    t.Type(QStringLiteral("甲"));
+    t.EditIntroduction(kYintang, QStringLiteral("甲"));
     QWidget* controls[] = {t.main.get(), t.main->编辑框查找穴位, t.main->滑块条1,
                            t.main->超级列表框1, t.main->按钮查找穴位};
     for (QWidget* control : controls) {
@@ -106,10 +100,7 @@ TEST(StrayKeys, NoKeyClosesTheMainWindowOrPressesSave) {
 TEST(StrayKeys, AFocusedButtonIsPressedByReturnAndSpace) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         AssembledWindow t;
-        t.ShowImage();
-        t.Choose(kYintang);
-        t.main->超级编辑框1->moveCursor(QTextCursor::End);
-        t.Type(QStringLiteral("甲"));
+        t.EditIntroduction(kYintang, QStringLiteral("甲"));
         t.main->按钮保存编辑框内容->setFocus();
         t.Key(t.main->按钮保存编辑框内容, key);
         EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间甲") << key;
@@ -219,10 +210,7 @@ TEST(Reopening, NothingIsPendingInTheNewWindow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AssembledWindow t;
-        t.ShowImage();
-        t.Choose(kYintang);
-        t.main->超级编辑框1->moveCursor(QTextCursor::End);
-        t.Type(QStringLiteral("甲"));
+        t.EditIntroduction(kYintang, QStringLiteral("甲"));
         t.prompts.answers = {c.atClose};
         ASSERT_TRUE(t.CloseByWindowSystem());
         t.Open();
