@@ -2,8 +2,8 @@
 
 #include "platform/qt/Controls.h"
 
-#include "app/WindowFrame.h"
 #include "platform/qt/Colours.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
