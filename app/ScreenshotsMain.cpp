@@ -5,11 +5,11 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
-#include "app/StyleWindows.h"
 #include "platform/core/Files.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Services.h"
+#include "styling/StyleWindows.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/StyleWindows.h"
+#include "styling/StyleWindows.h"
 
 #include "platform/qt/Controls.h"
 
