@@ -1,8 +1,6 @@
 #include "app/MainWindow.h"
 
 #include "app/HelpTexts.h"
-#include "app/StyleFlows.h"
-#include "app/WindowFrame.h"
 #include "images/ImageLibrary.h"
 #include "introductions/AcupointList.h"
 #include "introductions/IntroductionEditor.h"
@@ -12,6 +10,8 @@
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
+#include "platform/qt/WindowFrame.h"
+#include "styling/StyleFlows.h"
 #include "styling/core/ConfigFile.h"
 
 #include <QCloseEvent>

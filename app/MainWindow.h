@@ -9,7 +9,7 @@
 #include "app/AppState.h"
 #include "platform/qt/Services.h"
 
-#include "app/PlainDialog.h"
+#include "platform/qt/PlainDialog.h"
 
 #include <functional>
 #include <memory>

@@ -2,11 +2,11 @@
 
 #include "app/MainWindow.h"
 
-#include "app/WindowFrame.h"
 #include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

@@ -1,15 +1,16 @@
 // Renders the four windows to PNG files without a display: penrica_screenshots <folder>.
-// The main window is opened in a fresh program folder inside <folder>, as a user would first see it.
+// The main window is opened in a fresh program folder inside <folder>, as a user would first see
+// it.
 
 #include "app/AppState.h"
 #include "app/MainWindow.h"
-#include "platform/qt/Services.h"
 #include "app/StartWindow.h"
-#include "app/StyleWindows.h"
 #include "platform/core/Files.h"
 #include "platform/core/ProgramFolder.h"
 #include "platform/qt/Fonts.h"
-#include "platform/qt/ScriptedPrompts.h"
+#include "platform/qt/Services.h"
+#include "styling/StyleWindows.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,9 +42,9 @@ int main(int argc, char** argv) {
     penrica::AppState state;
     penrica::ScriptedPrompts prompts;
     penrica::ScriptedDesktop desktop;
-    penrica::Services services{
-        prompts, desktop,
-        penrica::ProgramFolder(penrica::PathFromUtf8((out + QStringLiteral("/program")).toStdString()))};
+    penrica::Services services{prompts, desktop,
+                               penrica::ProgramFolder(penrica::PathFromUtf8(
+                                   (out + QStringLiteral("/program")).toStdString()))};
 
     bool ok = true;
     penrica::StartWindow start(state, services);

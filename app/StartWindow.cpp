@@ -2,9 +2,9 @@
 
 #include "app/HelpTexts.h"
 #include "app/MainWindow.h"
-#include "app/WindowFrame.h"
 #include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QCloseEvent>
 #include <QPainter>

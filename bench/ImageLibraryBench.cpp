@@ -15,7 +15,7 @@
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/RichEdit.h"
-#include "platform/qt/ScriptedPrompts.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QImageReader>

@@ -8,7 +8,7 @@
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/RichEdit.h"
-#include "platform/qt/ScriptedPrompts.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -22,8 +22,10 @@ function(penrica_test name)
     endif()
     if(T_QT)
         # Widget tests need a QApplication before the first test: they bring their own main.
+        # They get the test doubles of the services too.
         add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
-        target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test GTest::gmock GTest::gtest)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} penrica_test_support Qt6::Test GTest::gmock
+            GTest::gtest)
     else()
         add_executable(${name} ${T_SOURCES})
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)

@@ -4,8 +4,8 @@
 #include "TempFolder.h"
 #include "app/AppState.h"
 #include "platform/core/ProgramFolder.h"
-#include "platform/qt/ScriptedPrompts.h"
 #include "platform/qt/Services.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QWidget>
 

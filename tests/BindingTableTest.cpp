@@ -4,8 +4,8 @@
 #include "AssembledWindow.h"
 #include "app/HelpTexts.h"
 #include "app/StartWindow.h"
-#include "app/StyleWindows.h"
 #include "platform/qt/Controls.h"
+#include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 
 #include "AssembledWindow.h"
 #include "app/StartWindow.h"
-#include "app/StyleWindows.h"
 #include "platform/qt/Controls.h"
+#include "styling/StyleWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 // The font style window, the quick formats and the quick format window, driven through their
 // controls while they run modally, with the results read back from the real editor.
 
-#include "app/StyleFlows.h"
+#include "styling/StyleFlows.h"
 #include "TempFolder.h"
-#include "app/StyleWindows.h"
 #include "introductions/EditorContent.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/RichEdit.h"
+#include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
 
 #include <QAbstractItemView>

@@ -5,9 +5,9 @@
 #include "app/HelpTexts.h"
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
-#include "app/StyleWindows.h"
 #include "platform/core/Files.h"
 #include "platform/qt/RichEdit.h"
+#include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "app/WindowFrame.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/qt/ScriptedPrompts.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -51,8 +51,8 @@ std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& re
 void ScriptedPrompts::PopupMenu(QMenu& menu, QPoint position) {
     std::vector<ShownMenuEntry> entries;
     for (QAction* action : menu.actions()) {
-        entries.push_back({action->isSeparator() ? "-" : action->text().toStdString(),
-                           action->isEnabled()});
+        entries.push_back(
+            {action->isSeparator() ? "-" : action->text().toStdString(), action->isEnabled()});
     }
     menus.push_back(entries);
     menuPositions.push_back(position);

@@ -1,9 +1,9 @@
-#include "app/StyleWindows.h"
+#include "styling/StyleWindows.h"
 
 #include "platform/qt/Controls.h"
 
-#include "app/WindowFrame.h"
 #include "platform/qt/Colours.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/PlainDialog.h"
+#include "platform/qt/PlainDialog.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "app/StyleFlows.h"
+#include "styling/StyleFlows.h"
 
-#include "app/StyleWindows.h"
 #include "platform/core/TextRules.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/RichEdit.h"
+#include "styling/StyleWindows.h"
 #include "styling/core/ColourNames.h"
 #include "styling/core/QuickFormat.h"
 

@@ -2,7 +2,7 @@
 // The two modal style windows: the font style window "字符格式设置" and the quick format window.
 // Both are created anew at every opening, so they never show the values of their last opening.
 
-#include "app/PlainDialog.h"
+#include "platform/qt/PlainDialog.h"
 
 #include <functional>
 
