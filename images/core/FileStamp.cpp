@@ -5,6 +5,10 @@
 #include <functional>
 #include <string_view>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace penrica {
 
 namespace {
@@ -14,6 +18,13 @@ using Clock = std::filesystem::file_time_type::clock;
 struct SizeAndTime {
     std::uintmax_t size;
     std::filesystem::file_time_type modified;
+    std::int64_t changedNs = 0;
+    std::uint64_t fileNumber = 0;
+
+    bool SameAs(const FileStamp& stamp) const {
+        return size == stamp.size && modified == stamp.modified && changedNs == stamp.changedNs &&
+               fileNumber == stamp.fileNumber;
+    }
 };
 
 std::optional<SizeAndTime> ReadSizeAndTime(const std::filesystem::path& file) {
@@ -26,12 +37,30 @@ std::optional<SizeAndTime> ReadSizeAndTime(const std::filesystem::path& file) {
     if (error) {
         return std::nullopt;
     }
-    return SizeAndTime{size, modified};
+    SizeAndTime seen{size, modified};
+#ifndef _WIN32
+    struct stat status {};
+    if (::stat(file.c_str(), &status) == 0) {
+        seen.changedNs =
+            static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+        seen.fileNumber = static_cast<std::uint64_t>(status.st_ino);
+    }
+#endif
+    return seen;
 }
 
-// `now` is taken before the file is looked at: a write after it gets a later time.
-bool Settled(std::filesystem::file_time_type modified, std::filesystem::file_time_type now) {
-    return now - modified > kSettledAfter;
+struct Now {
+    std::filesystem::file_time_type file = Clock::now();
+    std::int64_t epochNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               std::chrono::system_clock::now().time_since_epoch())
+                               .count();
+};
+
+// `now` is taken before the file is looked at: a write after it gets a later time. Both the
+// modification and the status-change time must lie far enough back.
+bool Settled(const SizeAndTime& seen, const Now& now) {
+    const auto changedAgo = std::chrono::nanoseconds(now.epochNs - seen.changedNs);
+    return now.file - seen.modified > kSettledAfter && changedAgo > kSettledAfter;
 }
 
 } // namespace
@@ -56,13 +85,13 @@ std::optional<std::uint64_t> Fingerprint(const std::filesystem::path& file) {
 }
 
 std::optional<FileStamp> TakeStamp(const std::filesystem::path& file) {
-    const auto now = Clock::now();
+    const Now now;
     const std::optional<SizeAndTime> seen = ReadSizeAndTime(file);
     if (!seen) {
         return std::nullopt;
     }
-    FileStamp stamp{seen->size, seen->modified, std::nullopt};
-    if (!Settled(seen->modified, now)) {
+    FileStamp stamp{seen->size, seen->modified, seen->changedNs, seen->fileNumber, std::nullopt};
+    if (!Settled(*seen, now)) {
         stamp.fingerprint = Fingerprint(file);
         if (!stamp.fingerprint) {
             return std::nullopt;
@@ -72,16 +101,16 @@ std::optional<FileStamp> TakeStamp(const std::filesystem::path& file) {
 }
 
 bool StillMatches(FileStamp& stamp, const std::filesystem::path& file) {
-    const auto now = Clock::now();
+    const Now now;
     const std::optional<SizeAndTime> seen = ReadSizeAndTime(file);
-    if (!seen || seen->size != stamp.size || seen->modified != stamp.modified) {
+    if (!seen || !seen->SameAs(stamp)) {
         return false;
     }
     if (stamp.fingerprint) {
         if (Fingerprint(file) != stamp.fingerprint) {
             return false;
         }
-        if (Settled(seen->modified, now)) {
+        if (Settled(*seen, now)) {
             stamp.fingerprint.reset();
         }
     }

@@ -1,6 +1,9 @@
 #pragma once
 // What tells that a file still holds the bytes it held before, without reading it: its size and
-// modification time. A missing or unreadable file has no stamp.
+// modification time, and where the system has them its status-change time and file number. Tools
+// that keep times (cp -p, unzip, rsync -t, touch -r) can put an old modification time on new
+// bytes; the status-change time cannot be set back, and a file replaced by a rename has a new
+// number. A missing or unreadable file has no stamp.
 //
 // Surprise: file systems keep modification times in ticks (a jiffy on Linux, two seconds on FAT),
 // so a file written twice within one tick keeps its time, and a same-sized replacement would go
@@ -20,6 +23,8 @@ inline constexpr std::chrono::seconds kSettledAfter{3};
 struct FileStamp {
     std::uintmax_t size = 0;
     std::filesystem::file_time_type modified{};
+    std::int64_t changedNs = 0; // status-change time since the epoch; 0 where unknown
+    std::uint64_t fileNumber = 0;
     std::optional<std::uint64_t> fingerprint; // only while the time is recent
 };
 
