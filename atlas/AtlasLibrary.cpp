@@ -8,11 +8,24 @@ namespace penrica {
 
 namespace {
 
+// Enough for the headers of nearly every picture; a JPEG whose frame header lies further back
+// (behind large embedded previews or colour profiles) is read whole.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+PictureSize ReadPictureSize(const fs::path& file) {
+    const std::string head = ReadFileStart(file, kHeadBytes);
+    const PictureSize size = ReadImageSize(head);
+    if ((size.width > 0 && size.height > 0) || head.size() < kHeadBytes) {
+        return size;
+    }
+    return ReadImageSize(ReadWholeFile(file));
+}
+
 AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
                      std::vector<AtlasReport>& reports) {
     AtlasImage image;
     image.name = name;
-    image.size = ReadImageSize(ReadWholeFile(ImageFile(folder, name)));
+    image.size = ReadPictureSize(ImageFile(folder, name));
     if (image.size.width > 0 && image.size.height > 0) {
         image.picture = Picture::Readable;
     } else {

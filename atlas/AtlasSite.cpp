@@ -7,14 +7,13 @@
 #include "platform/core/TextRules.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <system_error>
 
 namespace penrica {
 
 namespace {
-
-constexpr std::string_view kDataStart = "window.penricaAtlas = ";
 
 SiteResult Failure(SiteError error, std::string message) {
     SiteResult result;
@@ -48,71 +47,66 @@ bool MayWriteInto(fs::path folder) {
     return !ec && IsFolder(folder) && (perms & fs::perms::owner_write) != fs::perms::none;
 }
 
-bool IsFormerAtlas(const fs::path& output) {
-    return ReadWholeFile(output / kDataFile).starts_with(kDataStart);
+// Why `folder` is no program folder, or nothing when it is one.
+std::optional<std::string> NotAProgramFolder(const ProgramFolder& folder) {
+    const std::string shown = Shown(folder.Root());
+    if (!Exists(folder.Root())) {
+        return "程序文件夹不存在：" + shown;
+    }
+    const std::string notOne = "不是 Penrica 的程序文件夹";
+    if (!IsFolder(folder.Root())) {
+        return notOne + "（这是一个文件）：" + shown;
+    }
+    const bool images = IsFolder(folder.ImageFolder());
+    const bool markers = IsFolder(folder.MarkerRoot());
+    if (images && markers) {
+        return std::nullopt;
+    }
+    const std::string missing = !images && !markers ? "tupian 和 zhujie"
+                                : images            ? "zhujie"
+                                                    : "tupian";
+    return notOne + "（其中没有 " + missing + " 文件夹）：" + shown;
 }
 
-bool IsEmptyFolder(const fs::path& folder) {
-    std::error_code ec;
-    return fs::is_empty(folder, ec) && !ec;
+// Why the atlas of `folder` may not be written into `output`, or nothing when it may.
+std::optional<SiteResult> Refusal(const ProgramFolder& folder, const fs::path& output) {
+    if (std::optional<std::string> reason = NotAProgramFolder(folder)) {
+        return Failure(SiteError::NotProgramFolder, *reason);
+    }
+    if (Within(output, folder.Root())) {
+        return Failure(SiteError::OutputInsideProgramFolder,
+                       "输出文件夹不能在程序文件夹里面，图谱不会改动程序文件夹：" + Shown(output));
+    }
+    if (Within(folder.Root(), output)) {
+        return Failure(SiteError::ProgramFolderInsideOutput,
+                       "程序文件夹不能在输出文件夹里面，请另选一个输出文件夹：" + Shown(output));
+    }
+    if ((Exists(output) && !IsFolder(output)) || !MayWriteInto(output)) {
+        return Failure(SiteError::OutputNotWritable, "无法写入输出文件夹：" + Shown(output));
+    }
+    if (ClassifyOutput(output) == OutputContent::Other) {
+        return Failure(SiteError::OutputInUse,
+                       "输出文件夹里已有别的文件，请选一个空文件夹：" + Shown(output));
+    }
+    return std::nullopt;
 }
 
-// pictures/N.ext, with the image name's extension when it is a plain one.
-std::string PictureName(std::size_t place, std::string_view imageName) {
-    std::string name = IntToText(static_cast<std::int64_t>(place));
-    const std::size_t dot = imageName.rfind('.');
-    if (dot == std::string_view::npos) {
-        return name;
-    }
-    const std::string_view extension = imageName.substr(dot + 1);
-    const bool plain =
-        !extension.empty() && extension.size() <= 5 &&
-        std::all_of(extension.begin(), extension.end(), [](char c) {
-            return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        });
-    if (plain) {
-        name += '.';
-        for (char c : extension) {
-            name += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-    }
-    return name;
-}
-
-void RemoveUnusedPictures(const fs::path& folder, const std::set<std::string>& used) {
-    for (const std::string& name : ListFolder(folder, EntryKind::Files)) {
-        if (!used.contains(name)) {
-            DeleteFile(folder / PathFromUtf8(name));
-        }
-    }
+SiteResult NotWritten(const fs::path& file) {
+    return Failure(SiteError::OutputNotWritable, "无法写入输出文件夹：" + Shown(file));
 }
 
 } // namespace
 
 SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output) {
     const ProgramFolder folder(programFolder);
-    if (!IsFolder(folder.ImageFolder()) || !IsFolder(folder.MarkerRoot())) {
-        return Failure(SiteError::NotProgramFolder,
-                       "不是 Penrica 的程序文件夹（其中没有 tupian 和 zhujie 文件夹）：" +
-                           Shown(programFolder));
-    }
-    if (Within(output, programFolder) || Within(programFolder, output / kPictureFolder)) {
-        return Failure(SiteError::OutputInsideProgramFolder,
-                       "输出文件夹不能在程序文件夹里面，图谱不会改动程序文件夹：" + Shown(output));
-    }
-    const std::string notWritable = "无法写入输出文件夹：" + Shown(output);
-    if ((Exists(output) && !IsFolder(output)) || !MayWriteInto(output)) {
-        return Failure(SiteError::OutputNotWritable, notWritable);
-    }
-    if (IsFolder(output) && !IsEmptyFolder(output) && !IsFormerAtlas(output)) {
-        return Failure(SiteError::OutputInUse,
-                       "输出文件夹里已有别的文件，请选一个空文件夹：" + Shown(output));
+    if (std::optional<SiteResult> refusal = Refusal(folder, output)) {
+        return *refusal;
     }
     std::error_code ec;
     const fs::path pictures = output / kPictureFolder;
     fs::create_directories(pictures, ec);
     if (ec || !IsFolder(pictures)) {
-        return Failure(SiteError::OutputNotWritable, notWritable);
+        return NotWritten(pictures);
     }
 
     const AtlasLibrary library = ReadAtlasLibrary(folder);
@@ -125,16 +119,18 @@ SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output)
             continue;
         }
         const std::string name = PictureName(i + 1, image.name);
-        const std::string bytes = ReadWholeFile(ImageFile(folder, image.name));
-        if (!WriteWholeFile(pictures / name, bytes)) {
-            return Failure(SiteError::OutputNotWritable, notWritable);
+        const fs::path copy = pictures / name;
+        if (!CopySiteFile(ImageFile(folder, image.name), copy)) {
+            return NotWritten(copy);
         }
         copies.push_back(std::string(kPictureFolder) + "/" + name);
         used.insert(name);
     }
-    if (!WriteWholeFile(output / kDataFile, AtlasDataScript(library, copies)) ||
-        !WriteWholeFile(output / kPageFile, AtlasPage())) {
-        return Failure(SiteError::OutputNotWritable, notWritable);
+    if (!WriteSiteFile(output / kDataFile, AtlasDataScript(library, copies))) {
+        return NotWritten(output / kDataFile);
+    }
+    if (!WriteSiteFile(output / kPageFile, AtlasPage())) {
+        return NotWritten(output / kPageFile);
     }
     RemoveUnusedPictures(pictures, used);
 

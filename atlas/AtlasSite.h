@@ -1,14 +1,14 @@
 #pragma once
-// Writes the atlas of a program folder into an output folder:
-//   index.html       the page, with its style and script inside
-//   atlas-data.js    the library (AtlasData.h)
-//   pictures/        a copy of every readable picture, named by its place in the strip
-// The site needs no network and opens from file://.
+// Writes the atlas of a program folder into an output folder (AtlasOutput.h): the page with its
+// style and script inside, the library as a data file (AtlasData.h), and a copy of every readable
+// picture. The site needs no network and opens from file://.
 //
 // Nothing in the program folder is ever changed: an output folder that is the program folder or
-// lies inside it is refused. An output folder that holds other files and no atlas is refused too,
-// so nothing of the user's is overwritten; a former atlas is written over, and its pictures that
-// the new one does not use are removed.
+// lies inside it is refused, and so is one that holds the program folder. An output folder that
+// holds other files and no atlas is refused too, so nothing of the user's is overwritten; a
+// former atlas is written over, and its pictures that the new one does not use are removed.
+
+#include "atlas/AtlasOutput.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -20,6 +20,7 @@ enum class SiteError {
     None,
     NotProgramFolder,
     OutputInsideProgramFolder,
+    ProgramFolderInsideOutput,
     OutputInUse,
     OutputNotWritable
 };
@@ -31,10 +32,6 @@ struct SiteResult {
     std::size_t markers = 0;
     std::size_t reports = 0;
 };
-
-inline constexpr std::string_view kPageFile = "index.html";
-inline constexpr std::string_view kDataFile = "atlas-data.js";
-inline constexpr std::string_view kPictureFolder = "pictures";
 
 SiteResult WriteAtlasSite(const std::filesystem::path& programFolder,
                           const std::filesystem::path& output);

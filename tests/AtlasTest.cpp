@@ -225,20 +225,67 @@ TEST(AtlasSite, ThePageLoadsOnlyItsOwnFiles) {
     EXPECT_EQ(rest.find("innerHTML"), std::string::npos);
 }
 
-TEST(AtlasSite, WritingAgainReplacesAFormerAtlas) {
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(AtlasSite, WritingAgainReplacesAFormerAtlasAndKeepsTheUsersFiles) {
     Library t;
     t.Image("a.bmp", BmpBytes(4, 4), {4, 4});
     t.Image("b.bmp", BmpBytes(5, 5), {5, 5});
     ASSERT_EQ(WriteAtlasSite(t.folder.Root(), t.Output()).error, SiteError::None);
     ASSERT_EQ(ListFolder(t.Output() / "pictures", EntryKind::Files).size(), 2u);
+    WriteWholeFile(t.Output() / "pictures" / "mine.jpg", "my photo");
+    WriteWholeFile(t.Output() / "notes.txt", "my notes");
     DeleteFile(ImageFile(t.folder, "a.bmp"));
     DeleteFile(ImageFile(t.folder, "b.bmp"));
     t.Image("c.bmp", BmpBytes(6, 6), {6, 6});
     ASSERT_EQ(WriteAtlasSite(t.folder.Root(), t.Output()).error, SiteError::None);
+    EXPECT_EQ(Sorted(ListFolder(t.Output() / "pictures", EntryKind::Files)),
+              (std::vector<std::string>{"1.bmp", "mine.jpg"}));
+    EXPECT_EQ(ReadWholeFile(t.Output() / "pictures" / "1.bmp"), BmpBytes(6, 6));
+    EXPECT_EQ(ReadWholeFile(t.Output() / "pictures" / "mine.jpg"), "my photo");
+    EXPECT_EQ(ReadWholeFile(t.Output() / "notes.txt"), "my notes");
+}
+
+// What a failed run can leave: only files the atlas writes, each possibly cut short.
+struct LeftoverCase {
+    const char* name;
+    std::map<std::string, std::string> files; // path in the output folder -> bytes
+};
+
+void PrintTo(const LeftoverCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AtlasSiteLeftovers : public ::testing::TestWithParam<LeftoverCase> {};
+
+TEST_P(AtlasSiteLeftovers, CountAsAFormerAtlas) {
+    Library t;
+    t.Image("a.bmp", BmpBytes(4, 4), {4, 4});
+    CreateFolder(t.Output());
+    CreateFolder(t.Output() / "pictures");
+    for (const auto& [path, bytes] : GetParam().files) {
+        ASSERT_TRUE(WriteWholeFile(t.Output() / path, bytes));
+    }
+    const SiteResult result = WriteAtlasSite(t.folder.Root(), t.Output());
+    ASSERT_EQ(result.error, SiteError::None) << result.message;
+    EXPECT_EQ(ReadWholeFile(t.Output() / "index.html"), AtlasPage());
     EXPECT_EQ(ListFolder(t.Output() / "pictures", EntryKind::Files),
               std::vector<std::string>{"1.bmp"});
-    EXPECT_EQ(ReadWholeFile(t.Output() / "pictures" / "1.bmp"), BmpBytes(6, 6));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AtlasSiteLeftovers,
+    ::testing::Values(
+        LeftoverCase{"only pictures", {{"pictures/1.bmp", "cut"}, {"pictures/12.jpg", ""}}},
+        LeftoverCase{
+            "page cut short, data empty",
+            {{"index.html", std::string(AtlasPage().substr(0, 30))}, {"atlas-data.js", ""}}},
+        LeftoverCase{"data cut short",
+                     {{"index.html", std::string(AtlasPage())}, {"atlas-data.js", "window.pen"}}}),
+    CaseName<LeftoverCase>);
 
 struct RefusalCase {
     const char* name;
@@ -274,12 +321,18 @@ TEST_P(AtlasSiteRefusal, ExplainsAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, AtlasSiteRefusal,
     ::testing::Values(
-        RefusalCase{"missing program folder", SiteError::NotProgramFolder,
-                    "不是 Penrica 的程序文件夹",
+        RefusalCase{"missing program folder", SiteError::NotProgramFolder, "程序文件夹不存在：",
                     [](Library& t) {
                         return std::pair{t.temp.path() / "nowhere", t.Output()};
                     }},
-        RefusalCase{"no marker root", SiteError::NotProgramFolder, "不是 Penrica 的程序文件夹",
+        RefusalCase{"no image folder", SiteError::NotProgramFolder,
+                    "不是 Penrica 的程序文件夹（其中没有 tupian 文件夹）：",
+                    [](Library& t) {
+                        DeleteFolderTree(t.folder.ImageFolder());
+                        return std::pair{t.folder.Root(), t.Output()};
+                    }},
+        RefusalCase{"no marker root", SiteError::NotProgramFolder,
+                    "不是 Penrica 的程序文件夹（其中没有 zhujie 文件夹）：",
                     [](Library& t) {
                         DeleteFolderTree(t.folder.MarkerRoot());
                         return std::pair{t.folder.Root(), t.Output()};
@@ -294,6 +347,11 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Library& t) {
                         return std::pair{t.folder.Root(),
                                          t.folder.Root() / "x" / ".." / "tupian" / "atlas"};
+                    }},
+        RefusalCase{"program folder inside the output", SiteError::ProgramFolderInsideOutput,
+                    "程序文件夹不能在输出文件夹里面",
+                    [](Library& t) {
+                        return std::pair{t.folder.Root(), t.temp.path()};
                     }},
         RefusalCase{"output is a file", SiteError::OutputNotWritable, "无法写入输出文件夹",
                     [](Library& t) {
@@ -316,6 +374,23 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Library& t) {
                         CreateFolder(t.Output());
                         WriteWholeFile(t.Output() / "index.html", "my own page");
+                        return std::pair{t.folder.Root(), t.Output()};
+                    }},
+        RefusalCase{"output holds pictures of my own", SiteError::OutputInUse,
+                    "输出文件夹里已有别的文件",
+                    [](Library& t) {
+                        CreateFolder(t.Output());
+                        CreateFolder(t.Output() / "pictures");
+                        WriteWholeFile(t.Output() / "pictures" / "1.bmp", "atlas-named");
+                        WriteWholeFile(t.Output() / "pictures" / "mine.jpg", "my photo");
+                        return std::pair{t.folder.Root(), t.Output()};
+                    }},
+        RefusalCase{"a picture copy is read-only", SiteError::OutputNotWritable,
+                    "无法写入输出文件夹",
+                    [](Library& t) {
+                        WriteAtlasSite(t.folder.Root(), t.Output());
+                        fs::permissions(t.Output() / "pictures" / "1.bmp", fs::perms::owner_write,
+                                        fs::perm_options::remove);
                         return std::pair{t.folder.Root(), t.Output()};
                     }}),
     CaseName<RefusalCase>);

@@ -122,9 +122,10 @@
     layer.label.style.top = marker.y + "px";
   }
 
-  // A blue ring of radius 25 and width 10 at the marker, scrolled into view.
-  function ring(marker) {
+  // A blue ring of radius 25 and width 10 at the marker, scrolled into view unless told not to.
+  function ring(marker, scroll = true) {
     layer.marks.append(svgElement("circle", { class: "ring", cx: marker.x, cy: marker.y, r: 25 }));
+    if (!scroll) return;
     const anchor = element("div", "anchor");
     anchor.style.left = marker.x + "px";
     anchor.style.top = marker.y + "px";
@@ -242,12 +243,26 @@
     score.dataset.asked = quiz.asked;
   }
 
+  // A question is an acupoint name of an image, asked only where it can be answered: the image
+  // has its picture and the name has a place on it. Two markers of one name are one question.
+  function placesOf(image, name) {
+    if (!image.picture) return [];
+    return image.markers.filter(
+      (m) =>
+        m.name === name && m.name !== "" && m.x >= 0 && m.y >= 0 &&
+        m.x < image.width && m.y < image.height,
+    );
+  }
+
   function questionPool() {
     const all = $("quiz-scope").value === "all";
     const pool = [];
     images.forEach((image, imageIndex) => {
       if (!all && imageIndex !== shown) return;
-      image.markers.forEach((marker) => pool.push({ imageIndex, marker }));
+      const names = new Set(image.markers.map((marker) => marker.name));
+      for (const name of names) {
+        if (placesOf(image, name).length > 0) pool.push({ imageIndex, name });
+      }
     });
     return pool;
   }
@@ -260,16 +275,19 @@
       $("quiz-question").textContent = "还没有可以练习的穴位";
       return;
     }
+    const last = quiz.question;
     let pick;
     do {
       pick = pool[Math.floor(Math.random() * pool.length)];
-    } while (pool.length > 1 && quiz.question && pick.marker === quiz.question.marker);
+    } while (
+      pool.length > 1 && last && pick.name === last.name && pick.imageIndex === last.imageIndex
+    );
     if (pick.imageIndex !== shown) showImage(pick.imageIndex);
     quiz.question = pick;
     quiz.answered = false;
     chosen = null;
     drawLook(null);
-    $("quiz-question").textContent = "请点击：" + pick.marker.name;
+    $("quiz-question").textContent = "请点击：" + pick.name;
   }
 
   function startQuiz() {
@@ -295,22 +313,25 @@
     drawLook(null);
   }
 
+  // Any place of the asked name counts; a miss rings every place and shows the nearest.
   function answer(event) {
     const question = quiz.question;
     if (!quiz.active || !question || quiz.answered || question.imageIndex !== shown) return;
     const box = stage.getBoundingClientRect();
     const x = Math.floor(event.clientX - box.left);
     const y = Math.floor(event.clientY - box.top);
-    const marker = question.marker;
-    const found = Math.abs(x - marker.x) <= hitReach && Math.abs(y - marker.y) <= hitReach;
+    const places = placesOf(images[shown], question.name);
+    const away = (m) => Math.max(Math.abs(x - m.x), Math.abs(y - m.y));
+    const nearest = places.reduce((near, m) => (away(m) < away(near) ? m : near));
+    const found = away(nearest) <= hitReach;
     quiz.asked++;
     if (found) quiz.right++;
     quiz.answered = true;
     $("quiz-question").textContent = found
-      ? "找到了：" + marker.name
-      : "不对，" + marker.name + " 在这里";
-    drawLook(marker);
-    if (!found) ring(marker);
+      ? "找到了：" + question.name
+      : "不对，" + question.name + " 在这里";
+    drawLook(nearest);
+    if (!found) places.forEach((place) => ring(place, place === nearest));
     showScore();
   }
 

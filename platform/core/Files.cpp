@@ -53,6 +53,18 @@ std::string ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
+std::string ReadFileStart(const fs::path& path, std::size_t count) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        return {};
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(count, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
 namespace {
 
 bool OwnerMayWrite(const fs::path& path) {

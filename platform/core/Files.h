@@ -28,6 +28,8 @@ bool IsFolder(const fs::path& path);
 
 // The whole content; empty when the file is missing or unreadable.
 std::string ReadWholeFile(const fs::path& path);
+// The first `count` bytes, or the whole file when it is shorter; empty as ReadWholeFile.
+std::string ReadFileStart(const fs::path& path, std::size_t count);
 
 // Creates or replaces the file atomically. False when it failed; the old file is then intact.
 // The temporary file lives in `staging` (created when missing). Without one, or when it cannot

@@ -1,6 +1,7 @@
-// Writes the program folder that the browser tests open as an atlas: three images (two drawn
+// Writes the program folder that the browser tests open as an atlas: four images (three drawn
 // pictures and one that is not a picture), styled introductions, names that look like markup, an
-// introduction under another file key, and the files the atlas must report. Every image has a
+// introduction under another file key, the files the atlas must report, and on the feet one name
+// marked twice beside markers no self-test can ask (no name, off the picture). Every image has a
 // marker far from its top-left corner, whatever order the folder lists the images in.
 //
 // Usage: atlas_seed_library FOLDER   (FOLDER must not exist yet)
@@ -59,6 +60,14 @@ std::string Arm() {
                          OnSegment(x, y, 500, 330, 1040, 70, 3) || // upper arm
                          OnSegment(x, y, 530, 410, 1070, 170, 3) ||
                          OnEllipse(x, y, 110, 610, 70, 60, 2.5); // hand
+        return ink ? kInk : kPaper;
+    });
+}
+
+std::string Feet() {
+    return BmpBytes(900, 800, [](int x, int y) {
+        const bool ink =
+            OnEllipse(x, y, 250, 450, 120, 280, 2.5) || OnEllipse(x, y, 650, 450, 120, 280, 2.5);
         return ink ? kInk : kPaper;
     });
 }
@@ -136,6 +145,13 @@ int main(int argc, char** argv) {
          seed.Marker("手臂.bmp", 760, 250, "臂臑", std::string("\x01\x9F\xFE\x7F junk \x80", 11)) &&
          seed.Marker("手臂.bmp", 1050, 110, "肩髃",
                      StyledText{{{"肩髃", title}, {"\r\n肩峰端下缘。", kBody}}, kBody});
+
+    ok = ok && seed.Image("足部.bmp", Feet(), {900, 800}) &&
+         seed.Marker("足部.bmp", 260, 640, "太冲", "") &&
+         seed.Marker("足部.bmp", 640, 640, "太冲", "") &&
+         seed.Marker("足部.bmp", 450, 700, "", "") &&
+         seed.Marker("足部.bmp", 950, 100, "外面", "") &&
+         seed.Marker("足部.bmp", 300, -5, "负", "");
 
     // Not a picture: the page shows its markers on an empty image of the size file's size.
     ok = ok && seed.Image("破图.jpg", "这不是图片", {1000, 1000}) &&
