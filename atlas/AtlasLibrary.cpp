@@ -42,11 +42,16 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
             continue;
         }
         const std::string bytes = ReadWholeFile(MarkerFilePath(folder, name, record));
-        const std::optional<std::uint8_t> key = DetectFileKey(bytes);
-        if (!key) {
-            reports.push_back({name, "穴位介绍无法读取：" + record});
+        // Nearly every file reads under our key, so it is decoded under that first: one that
+        // gives any run holds a record, and then DetectFileKey would choose our key too.
+        StyledText introduction = DecodeIntroduction(bytes, kFileKey);
+        if (introduction.runs.empty() && !bytes.empty()) {
+            const std::optional<std::uint8_t> key = DetectFileKey(bytes);
+            if (!key) {
+                reports.push_back({name, "穴位介绍无法读取：" + record});
+            }
+            introduction = DecodeIntroduction(bytes, key.value_or(kFileKey));
         }
-        StyledText introduction = DecodeIntroduction(bytes, key.value_or(kFileKey));
         image.markers.push_back({std::move(record), std::move(*position), std::move(introduction)});
     }
     return image;

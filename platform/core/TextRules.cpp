@@ -43,7 +43,7 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
     std::size_t fieldStart = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        if (text.compare(pos, separator.size(), separator) == 0) {
+        if (text[pos] == separator.front() && text.compare(pos, separator.size(), separator) == 0) {
             fields.emplace_back(text.substr(fieldStart, pos - fieldStart));
             pos += separator.size();
             fieldStart = pos;
