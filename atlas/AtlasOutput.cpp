@@ -94,7 +94,9 @@ OutputContent ClassifyOutput(const fs::path& output) {
     if (fs::is_empty(output, ec) && !ec) {
         return OutputContent::Empty;
     }
+    // A run replaces the page only after the data file is whole, so one of them is always there.
     if (ReadFileStart(output / kDataFile, kDataStart.size()) == kDataStart ||
+        ReadFileStart(output / kPageFile, kPageStart.size()) == kPageStart ||
         HoldsOnlyAtlasFiles(output)) {
         return OutputContent::FormerAtlas;
     }

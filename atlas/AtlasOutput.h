@@ -30,9 +30,9 @@ inline constexpr std::string_view kDataStart = "window.penricaAtlas = ";
 enum class OutputContent {
     Missing, // no such folder yet
     Empty,
-    // A former atlas: its data file begins as the atlas's does, whatever else the user put
-    // beside it; or the folder holds nothing but files the atlas writes, each possibly cut
-    // short, as a failed run leaves it.
+    // A former atlas: its data file or its page begins as the atlas's does, whatever else the
+    // user put beside it; or the folder holds nothing but files the atlas writes, each possibly
+    // cut short, as a failed run into a new folder leaves it.
     FormerAtlas,
     Other,
 };

@@ -253,6 +253,7 @@ TEST(AtlasSite, WritingAgainReplacesAFormerAtlasAndKeepsTheUsersFiles) {
 struct LeftoverCase {
     const char* name;
     std::map<std::string, std::string> files; // path in the output folder -> bytes
+    std::vector<std::string> picturesAfter{"1.bmp"};
 };
 
 void PrintTo(const LeftoverCase& c, std::ostream* os) {
@@ -272,8 +273,8 @@ TEST_P(AtlasSiteLeftovers, CountAsAFormerAtlas) {
     const SiteResult result = WriteAtlasSite(t.folder.Root(), t.Output());
     ASSERT_EQ(result.error, SiteError::None) << result.message;
     EXPECT_EQ(ReadWholeFile(t.Output() / "index.html"), AtlasPage());
-    EXPECT_EQ(ListFolder(t.Output() / "pictures", EntryKind::Files),
-              std::vector<std::string>{"1.bmp"});
+    EXPECT_EQ(Sorted(ListFolder(t.Output() / "pictures", EntryKind::Files)),
+              GetParam().picturesAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -284,7 +285,12 @@ INSTANTIATE_TEST_SUITE_P(
             "page cut short, data empty",
             {{"index.html", std::string(AtlasPage().substr(0, 30))}, {"atlas-data.js", ""}}},
         LeftoverCase{"data cut short",
-                     {{"index.html", std::string(AtlasPage())}, {"atlas-data.js", "window.pen"}}}),
+                     {{"index.html", std::string(AtlasPage())}, {"atlas-data.js", "window.pen"}}},
+        LeftoverCase{"no data, the page beside a picture of my own",
+                     {{"index.html", std::string(AtlasPage())},
+                      {"pictures/3.jpg", "old copy"},
+                      {"pictures/mine.jpg", "my photo"}},
+                     {"1.bmp", "mine.jpg"}}),
     CaseName<LeftoverCase>);
 
 struct RefusalCase {
