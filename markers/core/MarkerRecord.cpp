@@ -37,10 +37,6 @@ std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_vi
     return MarkerFolder(folder, image) / PathFromUtf8(record);
 }
 
-std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image) {
-    return folder.ImageFolder() / PathFromUtf8(image);
-}
-
 std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image) {
     return ListFolder(MarkerFolder(folder, image), EntryKind::Files);
 }
