@@ -118,7 +118,6 @@ void ImageLibrary::DeleteImage() {
     }
     FillThumbnailStrip();
     c_.imagePanel->resize(0, c_.imagePanel->height());
-    c_.editor->setEnabled(false);
 }
 
 } // namespace penrica
