@@ -28,6 +28,9 @@ struct EditorControls {
 
 enum class CloseDecision { Close, StayOpen };
 
+// What an offer to save does with the editor once the text is saved.
+enum class AfterSaving { KeepContent, EmptyEditor };
+
 // What a load does with content over the limit: a marker file's own text leaves an empty,
 // disabled editor; a file the user opens leaves the editor as it was.
 enum class WhenTooLong { EmptyAndDisable, KeepContent };
@@ -66,7 +69,7 @@ private:
     // The checks before an open: an enabled editor, and consent to replace its text.
     bool MayReplaceContent();
     // Asks whether to save the changed text; false when the user wanted it saved and it failed.
-    bool OfferToSave();
+    bool OfferToSave(AfterSaving then = AfterSaving::KeepContent);
     void ShowSaved();
 
     EditorState& state_;
