@@ -12,8 +12,7 @@ namespace penrica {
 
 namespace {
 constexpr const char* kTooLong = "内容好长呀，本软件不支持这样长的内容！";
-constexpr const char* kSaveFailed = "保存失败";
-constexpr const char* kChooseFirst = "请您双击图片选中穴位";
+constexpr const char* kDoubleClickAnAcupoint = "请您双击图片选中穴位";
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -103,7 +102,7 @@ void IntroductionEditor::ChooseAcupoint() {
                     return;
                 }
             } else {
-                services_.prompts.MessageBox(kChooseFirst);
+                services_.prompts.MessageBox(kDoubleClickAnAcupoint);
             }
         }
         c_.editor->setEnabled(true);
@@ -127,7 +126,7 @@ void IntroductionEditor::SaveButton() {
         return;
     }
     if (state_.editedMarker.empty()) {
-        services_.prompts.MessageBox(kChooseFirst);
+        services_.prompts.MessageBox(kDoubleClickAnAcupoint);
         return;
     }
     c_.editor->setEnabled(true);

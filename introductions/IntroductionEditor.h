@@ -18,6 +18,8 @@ class RichEdit;
 struct StyledText;
 
 inline constexpr std::size_t kIntroductionByteLimit = 10000;
+// What every save the user asked for tells when it fails.
+inline constexpr const char* kSaveFailed = "保存失败";
 
 struct EditorControls {
     RichEdit* editor;        // 超级编辑框1

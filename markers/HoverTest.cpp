@@ -40,8 +40,7 @@ std::string HoverTest(int mouseX, int mouseY, const std::vector<std::string>& ma
         const std::optional<MarkerRecord> marker = ParseRecord(record);
         if (!marker) {
             panel.SetFontSize(13);
-            panel.WriteText(1, 1,
-                            QString::fromStdString("发现不认识文件：" + record + " 请您删除"));
+            panel.WriteText(1, 1, QString::fromStdString(ForeignFileText(record)));
             panel.SetFontSize(9);
             continue;
         }

@@ -25,6 +25,8 @@ struct MarkerRecord {
 };
 
 std::vector<std::string> SplitRecord(std::string_view record);
+// The report of a file in a marker folder that is no marker: `name` is its file name.
+std::string ForeignFileText(std::string_view name);
 // The record's position and name when it splits into exactly three fields.
 std::optional<MarkerRecord> ParseRecord(std::string_view record);
 std::string MakeRecord(std::int32_t x, std::int32_t y, std::string_view name);
