@@ -151,12 +151,7 @@ void MainWindow::CreateMenus() {
 }
 
 QAction* MainWindow::Entry(QMenu* menu, const QString& caption) const {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == caption) {
-            return action;
-        }
-    }
-    return nullptr;
+    return MenuEntry(*menu, caption);
 }
 
 } // namespace penrica
