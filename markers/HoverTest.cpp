@@ -1,6 +1,7 @@
 #include "markers/HoverTest.h"
 
 #include "markers/core/MarkerRecord.h"
+#include "platform/qt/Colours.h"
 #include "platform/qt/DrawPanel.h"
 
 namespace penrica {
@@ -9,7 +10,6 @@ namespace {
 constexpr int kHitReach = 10; // strictly inside ±10 pixels
 constexpr int kCircleRadius = 15;
 constexpr int kNameOffset = 30;
-constexpr std::uint32_t kBlue = 0x00FF0000;
 constexpr std::uint32_t kRed = 0x000000FF;
 constexpr std::uint32_t kYellow = 0x0000D8D8;
 

@@ -7,6 +7,9 @@
 
 namespace penrica {
 
+// The blue of the markers' rings and the strip's selection.
+inline constexpr std::uint32_t kBlue = 0x00FF0000;
+
 inline QColor ToQColor(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
