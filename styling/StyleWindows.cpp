@@ -20,9 +20,7 @@ namespace {
 QLabel* BlackLabel(QWidget* parent, const char* text, const char* name, int x, int y, int w,
                    int h) {
     QLabel* label = Named(new QLabel(QString::fromUtf8(text), parent), name, x, y, w, h);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(p);
+    SetColour(*label, ColourRole::Text, 0x000000);
     return label;
 }
 
@@ -53,11 +51,8 @@ EffectBoxes CreateEffectBoxes(QWidget* parent) {
 }
 
 void Cyan(QWidget& widget) {
-    QPalette p = widget.palette();
-    p.setColor(QPalette::Window, ToQColor(0x00FFFF00));
-    p.setColor(QPalette::Button, ToQColor(0x00FFFF00));
-    widget.setPalette(p);
-    widget.setAutoFillBackground(true);
+    SetColour(widget, ColourRole::Background, 0x00FFFF00);
+    SetColour(widget, ColourRole::ButtonFace, 0x00FFFF00);
 }
 
 } // namespace
