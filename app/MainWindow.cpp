@@ -52,8 +52,7 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     CreateMenus();
     parts_ = std::make_unique<Parts>(
         state_, services_,
-        ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键,
-                      超级编辑框1},
+        ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键},
         MarkerControls{画板1, 滑块条1, 画板右键, 标签1},
         EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容},
         ListControls{编辑框查找穴位, 超级列表框1, 标签右边});
@@ -125,8 +124,11 @@ void MainWindow::Bind() {
        [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式3"); });
     on(编辑框右键, "字符格式4",
        [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式4"); });
-    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍",
-       [&images] { images.DeleteImage(); });
+    // Whatever the answer, the editor is disabled after it: its text may belong to that image.
+    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍", [this, &images] {
+        images.DeleteImage();
+        超级编辑框1->setEnabled(false);
+    });
     on(帮助, "添加穴位图片", [this] { ShowHelp(kHelpAddImage); });
     on(帮助, "在图片上添加穴位标志", [this] { ShowHelp(kHelpAddMarker); });
     on(帮助, "显示标志穴位介绍", [this] { ShowHelp(kHelpShowIntroduction); });

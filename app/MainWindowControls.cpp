@@ -23,12 +23,6 @@ namespace penrica {
 
 namespace {
 
-void SetTextColour(QWidget& widget, std::uint32_t colour) {
-    QPalette p = widget.palette();
-    p.setColor(QPalette::WindowText, ToQColor(colour));
-    widget.setPalette(p);
-}
-
 PicButton* ScrollButton(QWidget* parent, QSize picture, ArrowDirection direction,
                         const QString& word) {
     QPixmap normal = DrawArrowPicture(picture, direction, word, false);
@@ -67,7 +61,7 @@ void MainWindow::CreateControls() {
 
     标签1 = Named(new QLabel(QStringLiteral("标签"), a), "标签1", 8, 528, 600, 24);
     标签1->setFont(ControlFont(QStringLiteral("宋体"), 16));
-    SetTextColour(*标签1, 0x000000);
+    SetColour(*标签1, ColourRole::Text, 0x000000);
     // The status line covers the slider's lowest rows; its tick marks stay above the text.
     slider->SetDrawnHeight(标签1->y() - 滑块条1->y());
 
@@ -84,7 +78,7 @@ void MainWindow::CreateControls() {
         Named(new QPushButton(QStringLiteral("保存"), a), "按钮保存编辑框内容", 608, 8, 40, 24);
     标签编辑框穴位名称提示 = Named(new QLabel(a), "标签编辑框穴位名称提示", 664, 8, 304, 24);
     标签编辑框穴位名称提示->setFont(ControlFont(QStringLiteral("宋体"), 14));
-    SetTextColour(*标签编辑框穴位名称提示, 0x000000);
+    SetColour(*标签编辑框穴位名称提示, ColourRole::Text, 0x000000);
 
     超级编辑框1 = Named(new RichEdit(a), "超级编辑框1", 608, 32, 360, 456);
     超级编辑框1->setEnabled(false);
@@ -110,7 +104,7 @@ void MainWindow::CreateControls() {
     标签版本 = Named(new ClickLabel(QStringLiteral("Penrica\n版本：1.1"), a), "标签版本", 848, 600,
                      120, 32);
     标签版本->setFont(ControlFont(QStringLiteral("楷体_GB2312"), 12));
-    SetTextColour(*标签版本, 0x000000FF);
+    SetColour(*标签版本, ColourRole::Text, 0x000000FF);
 
     时钟定时获取鼠标在画板中的位置 = new QTimer(this);
     时钟定时获取鼠标在画板中的位置->setObjectName(QStringLiteral("时钟定时获取鼠标在画板中的位置"));
@@ -151,12 +145,7 @@ void MainWindow::CreateMenus() {
 }
 
 QAction* MainWindow::Entry(QMenu* menu, const QString& caption) const {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == caption) {
-            return action;
-        }
-    }
-    return nullptr;
+    return MenuEntry(*menu, caption);
 }
 
 } // namespace penrica

@@ -30,24 +30,13 @@ QIcon DrawWindowIcon() {
     return QIcon(QPixmap::fromImage(image));
 }
 
-void Paint(QWidget& widget, std::uint32_t text, std::uint32_t background) {
-    QPalette p = widget.palette();
-    p.setColor(QPalette::WindowText, ToQColor(text));
-    p.setColor(QPalette::Window, ToQColor(background));
-    widget.setPalette(p);
-    widget.setAutoFillBackground(true);
-}
-
 } // namespace
 
 StartWindow::StartWindow(AppState& state, Services& services) : state_(state), services_(services) {
     setObjectName(QStringLiteral("启动窗口"));
     setWindowTitle(QStringLiteral("Penrica"));
     setWindowIcon(DrawWindowIcon());
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ToQColor(0x0000FFFF));
-    setPalette(p);
-    setAutoFillBackground(true);
+    SetColour(*this, ColourRole::Background, 0x0000FFFF);
 
     按钮1 = new QPushButton(QStringLiteral("Penrica"), this);
     按钮1->setObjectName(QStringLiteral("按钮1"));
@@ -59,13 +48,15 @@ StartWindow::StartWindow(AppState& state, Services& services) : state_(state), s
     标签1->setObjectName(QStringLiteral("标签1"));
     标签1->setGeometry(16, 48, 240, 32);
     标签1->setWordWrap(true);
-    Paint(*标签1, 0x000080FF, 0x0000FFFF);
+    SetColour(*标签1, ColourRole::Text, 0x000080FF);
+    SetColour(*标签1, ColourRole::Background, 0x0000FFFF);
 
     标签2 = new QLabel(QStringLiteral("内部学习使用"), this);
     标签2->setObjectName(QStringLiteral("标签2"));
     标签2->setGeometry(88, 88, 80, 16);
     标签2->setFont(ControlFont(QStringLiteral("楷体_GB2312"), 12));
-    Paint(*标签2, 0x00FFFF00, 0x0000FFFF);
+    SetColour(*标签2, ColourRole::Text, 0x00FFFF00);
+    SetColour(*标签2, ColourRole::Background, 0x0000FFFF);
 
     SetUpFixedWindow(*this, ClientSize(266, 146), MinimiseBox::No);
     Bind();

@@ -38,7 +38,7 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
         }
         std::optional<MarkerRecord> position = ParseRecord(record);
         if (!position) {
-            reports.push_back({name, "发现不认识文件：" + record + " 请您删除"});
+            reports.push_back({name, ForeignFileText(record)});
             continue;
         }
         const std::string bytes = ReadWholeFile(MarkerFilePath(folder, name, record));

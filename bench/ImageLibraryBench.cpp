@@ -162,9 +162,9 @@ int main(int argc, char** argv) {
     ScriptedDesktop desktop;
     Services services{prompts, desktop, folder};
     MainWindow main(state, services); // its creation fills the strip: the cache is now warm
-    const ImageControls controls{main.画板1,          main.分组框1,    main.滑块条1,
-                                 main.标签1,          main.画板列表条, main.时钟画板列表条,
-                                 main.画板列表条右键, main.超级编辑框1};
+    const ImageControls controls{main.画板1,         main.分组框1,    main.滑块条1,
+                                 main.标签1,         main.画板列表条, main.时钟画板列表条,
+                                 main.画板列表条右键};
     ImageLibrary lib(state, state, services, controls);
 
     double firstFill = 1e300;

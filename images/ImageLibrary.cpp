@@ -2,6 +2,7 @@
 
 #include "images/core/StripRules.h"
 #include "platform/core/Files.h"
+#include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
 
@@ -11,7 +12,6 @@
 namespace penrica {
 
 namespace {
-constexpr std::uint32_t kBlue = 0x00FF0000;
 constexpr int kScrollPeriod = 1;
 } // namespace
 
@@ -118,7 +118,6 @@ void ImageLibrary::DeleteImage() {
     }
     FillThumbnailStrip();
     c_.imagePanel->resize(0, c_.imagePanel->height());
-    c_.editor->setEnabled(false);
 }
 
 } // namespace penrica

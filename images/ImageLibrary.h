@@ -32,7 +32,6 @@ struct ImageControls {
     DrawPanel* strip;      // 画板列表条
     QTimer* scrollTimer;   // 时钟画板列表条
     QMenu* stripMenu;      // 画板列表条右键
-    QWidget* editor;       // 超级编辑框1
 };
 
 class ImageLibrary {
@@ -60,7 +59,8 @@ public:
 
     // Right press on the strip: remembers x and shows the strip's popup menu.
     void OnStripRightPress(int x);
-    // The popup entry: deletes the image under the remembered x with all its markers.
+    // The popup entry: deletes the image under the remembered x with all its markers, then
+    // refills the strip and empties the image panel, whatever the answer.
     void DeleteImage();
 
     void ShowImage(const std::string& name);

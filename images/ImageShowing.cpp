@@ -5,6 +5,7 @@
 #include "images/ImageLibrary.h"
 
 #include "platform/core/Files.h"
+#include "platform/qt/Colours.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/Pictures.h"
 
@@ -17,7 +18,6 @@ namespace {
 constexpr std::int32_t kLargestShownSide = 4000;
 constexpr int kRingRadius = 25;
 constexpr int kRingPenWidth = 10;
-constexpr std::uint32_t kBlue = 0x00FF0000;
 constexpr int kTargetX = 250;
 constexpr int kTargetY = 200;
 } // namespace

@@ -12,8 +12,7 @@ namespace penrica {
 
 namespace {
 constexpr const char* kTooLong = "内容好长呀，本软件不支持这样长的内容！";
-constexpr const char* kSaveFailed = "保存失败";
-constexpr const char* kChooseFirst = "请您双击图片选中穴位";
+constexpr const char* kDoubleClickAnAcupoint = "请您双击图片选中穴位";
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -75,7 +74,7 @@ void IntroductionEditor::ShowSaved() {
         Text("保存：" + state_.editedImage + "：" + state_.editedMarker + "  成功"));
 }
 
-bool IntroductionEditor::OfferToSave() {
+bool IntroductionEditor::OfferToSave(AfterSaving then) {
     if (services_.prompts.MessageBox("穴位说明文本内容已被改变，是否保存？" + state_.editedMarker,
                                      Buttons::OkCancel) != Answer::Ok) {
         state_.introChanged = 0;
@@ -86,6 +85,9 @@ bool IntroductionEditor::OfferToSave() {
         return false;
     }
     ShowSaved();
+    if (then == AfterSaving::EmptyEditor) {
+        c_.editor->ClearContent();
+    }
     state_.introChanged = 0;
     return true;
 }
@@ -100,7 +102,7 @@ void IntroductionEditor::ChooseAcupoint() {
                     return;
                 }
             } else {
-                services_.prompts.MessageBox(kChooseFirst);
+                services_.prompts.MessageBox(kDoubleClickAnAcupoint);
             }
         }
         c_.editor->setEnabled(true);
@@ -124,7 +126,7 @@ void IntroductionEditor::SaveButton() {
         return;
     }
     if (state_.editedMarker.empty()) {
-        services_.prompts.MessageBox(kChooseFirst);
+        services_.prompts.MessageBox(kDoubleClickAnAcupoint);
         return;
     }
     c_.editor->setEnabled(true);
@@ -140,19 +142,9 @@ void IntroductionEditor::SaveButton() {
 void IntroductionEditor::StartNewIntroduction(const std::string& record) {
     if (state_.introChanged == 1) {
         c_.editor->setEnabled(true);
-        const bool wasOffered = services_.prompts.MessageBox(
-                                    "穴位说明文本内容已被改变，是否保存？" + state_.editedMarker,
-                                    Buttons::OkCancel) == Answer::Ok;
-        if (!wasOffered) {
-            state_.introChanged = 0;
-        } else if (!SaveIntroduction()) {
-            // The new marker exists; the unsaved text stays in the editor for another try.
-            services_.prompts.MessageBox(kSaveFailed);
+        // A failed save: the new marker exists, and the unsaved text stays for another try.
+        if (!OfferToSave(AfterSaving::EmptyEditor)) {
             return;
-        } else {
-            ShowSaved();
-            c_.editor->ClearContent();
-            state_.introChanged = 0;
         }
     }
     state_.editedImage = markers_.currentImage;

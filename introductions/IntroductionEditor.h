@@ -18,6 +18,8 @@ class RichEdit;
 struct StyledText;
 
 inline constexpr std::size_t kIntroductionByteLimit = 10000;
+// What every save the user asked for tells when it fails.
+inline constexpr const char* kSaveFailed = "保存失败";
 
 struct EditorControls {
     RichEdit* editor;        // 超级编辑框1
@@ -27,6 +29,9 @@ struct EditorControls {
 };
 
 enum class CloseDecision { Close, StayOpen };
+
+// What an offer to save does with the editor once the text is saved.
+enum class AfterSaving { KeepContent, EmptyEditor };
 
 // What a load does with content over the limit: a marker file's own text leaves an empty,
 // disabled editor; a file the user opens leaves the editor as it was.
@@ -66,7 +71,7 @@ private:
     // The checks before an open: an enabled editor, and consent to replace its text.
     bool MayReplaceContent();
     // Asks whether to save the changed text; false when the user wanted it saved and it failed.
-    bool OfferToSave();
+    bool OfferToSave(AfterSaving then = AfterSaving::KeepContent);
     void ShowSaved();
 
     EditorState& state_;

@@ -12,14 +12,14 @@
 namespace penrica {
 
 namespace {
-constexpr const char* kChooseFirst = "请您先点击下面的图片并双击穴位，";
+constexpr const char* kPickImageAndAcupointFirst = "请您先点击下面的图片并双击穴位，";
 const FileDialogRequest kVornDialog{"vorn(vorn)|*.vorn", "vorn"};
 const FileDialogRequest kTextDialog{"txt(*.txt)|*.txt", "txt"};
 } // namespace
 
 bool IntroductionEditor::MayReplaceContent() {
     if (!c_.editor->isEnabled()) {
-        services_.prompts.MessageBox(kChooseFirst);
+        services_.prompts.MessageBox(kPickImageAndAcupointFirst);
         return false;
     }
     return c_.editor->IsEmpty() ||
@@ -42,7 +42,7 @@ void IntroductionEditor::OpenMulticolourText() {
 
 void IntroductionEditor::SaveAsMulticolourText() {
     if (!c_.editor->isEnabled()) {
-        services_.prompts.MessageBox(kChooseFirst);
+        services_.prompts.MessageBox(kPickImageAndAcupointFirst);
         return;
     }
     if (c_.editor->IsEmpty()) {
@@ -54,7 +54,7 @@ void IntroductionEditor::SaveAsMulticolourText() {
         return;
     }
     if (!WriteWholeFile(PathFromUtf8(*chosen), EncodeForSave())) {
-        services_.prompts.MessageBox("保存失败");
+        services_.prompts.MessageBox(kSaveFailed);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "markers/HoverTest.h"
 
 #include "markers/core/MarkerRecord.h"
+#include "platform/qt/Colours.h"
 #include "platform/qt/DrawPanel.h"
 
 namespace penrica {
@@ -9,7 +10,6 @@ namespace {
 constexpr int kHitReach = 10; // strictly inside ±10 pixels
 constexpr int kCircleRadius = 15;
 constexpr int kNameOffset = 30;
-constexpr std::uint32_t kBlue = 0x00FF0000;
 constexpr std::uint32_t kRed = 0x000000FF;
 constexpr std::uint32_t kYellow = 0x0000D8D8;
 
@@ -40,8 +40,7 @@ std::string HoverTest(int mouseX, int mouseY, const std::vector<std::string>& ma
         const std::optional<MarkerRecord> marker = ParseRecord(record);
         if (!marker) {
             panel.SetFontSize(13);
-            panel.WriteText(1, 1,
-                            QString::fromStdString("发现不认识文件：" + record + " 请您删除"));
+            panel.WriteText(1, 1, QString::fromStdString(ForeignFileText(record)));
             panel.SetFontSize(9);
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
+#include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
 
 #include <QAction>
@@ -13,15 +14,6 @@ namespace penrica {
 
 namespace {
 constexpr int kMarkRadius = 5;
-
-QAction* EntryOf(QMenu& menu, const char* caption) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == QString::fromUtf8(caption)) {
-            return action;
-        }
-    }
-    return nullptr;
-}
 } // namespace
 
 MarkerMenu::MarkerMenu(MarkerState& state, Services& services, MarkerControls controls)
@@ -33,8 +25,8 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
     }
     c_.imagePanel->Ellipse(x - kMarkRadius, y - kMarkRadius, x + kMarkRadius, y + kMarkRadius);
     const bool onMarker = !state_.acupointUnderMouse.empty();
-    EntryOf(*c_.panelMenu, "在此添加穴位标志")->setEnabled(!onMarker);
-    EntryOf(*c_.panelMenu, "删除此穴位标志")->setEnabled(onMarker);
+    MenuEntry(*c_.panelMenu, QStringLiteral("在此添加穴位标志"))->setEnabled(!onMarker);
+    MenuEntry(*c_.panelMenu, QStringLiteral("删除此穴位标志"))->setEnabled(onMarker);
     state_.rightClickX = x;
     state_.rightClickY = y;
     PopupAtPointer(services_, *c_.panelMenu);

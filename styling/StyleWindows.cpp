@@ -15,14 +15,19 @@
 
 namespace penrica {
 
+int StyleWindow::exec() {
+    if (onCreated) {
+        onCreated();
+    }
+    return QDialog::exec();
+}
+
 namespace {
 
 QLabel* BlackLabel(QWidget* parent, const char* text, const char* name, int x, int y, int w,
                    int h) {
     QLabel* label = Named(new QLabel(QString::fromUtf8(text), parent), name, x, y, w, h);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(p);
+    SetColour(*label, ColourRole::Text, 0x000000);
     return label;
 }
 
@@ -52,12 +57,18 @@ EffectBoxes CreateEffectBoxes(QWidget* parent) {
     return boxes;
 }
 
+// A click runs the handler bound at the time of the click, if any.
+void OnClick(QAbstractButton* button, QObject* context, const std::function<void()>& handler) {
+    QObject::connect(button, &QAbstractButton::clicked, context, [&handler] {
+        if (handler) {
+            handler();
+        }
+    });
+}
+
 void Cyan(QWidget& widget) {
-    QPalette p = widget.palette();
-    p.setColor(QPalette::Window, ToQColor(0x00FFFF00));
-    p.setColor(QPalette::Button, ToQColor(0x00FFFF00));
-    widget.setPalette(p);
-    widget.setAutoFillBackground(true);
+    SetColour(widget, ColourRole::Background, 0x00FFFF00);
+    SetColour(widget, ColourRole::ButtonFace, 0x00FFFF00);
 }
 
 } // namespace
@@ -82,23 +93,8 @@ FontStyleWindow::FontStyleWindow() {
         Named(new QPushButton(QStringLiteral("取消"), 分组框确定), "按钮取消", 72, 8, 48, 32);
     SetUpFixedWindow(*this, ClientSize(489, 276), MinimiseBox::No);
 
-    connect(按钮确定, &QPushButton::clicked, this, [this] {
-        if (onOk) {
-            onOk();
-        }
-    });
-    connect(按钮取消, &QPushButton::clicked, this, [this] {
-        if (onCancel) {
-            onCancel();
-        }
-    });
-}
-
-int FontStyleWindow::exec() {
-    if (onCreated) {
-        onCreated();
-    }
-    return QDialog::exec();
+    OnClick(按钮确定, this, onOk);
+    OnClick(按钮取消, this, onCancel);
 }
 
 QuickFormatWindow::QuickFormatWindow() {
@@ -139,18 +135,7 @@ QuickFormatWindow::QuickFormatWindow() {
         });
         ++number;
     }
-    connect(按钮保存, &QPushButton::clicked, this, [this] {
-        if (onSave) {
-            onSave();
-        }
-    });
-}
-
-int QuickFormatWindow::exec() {
-    if (onCreated) {
-        onCreated();
-    }
-    return QDialog::exec();
+    OnClick(按钮保存, this, onSave);
 }
 
 } // namespace penrica

@@ -24,7 +24,17 @@ struct EffectBoxes {
     QCheckBox* 选择框是否删除线 = nullptr;
 };
 
-class FontStyleWindow : public PlainDialog {
+// What both windows share: the creation handler runs each time the window opens, before it
+// shows; the binding table calls the others.
+class StyleWindow : public PlainDialog {
+    Q_OBJECT
+public:
+    std::function<void()> onCreated;
+
+    int exec() override;
+};
+
+class FontStyleWindow : public StyleWindow {
     Q_OBJECT
 public:
     FontStyleWindow();
@@ -43,15 +53,11 @@ public:
     QPushButton* 按钮确定 = nullptr;
     QPushButton* 按钮取消 = nullptr;
 
-    std::function<void()> onCreated;
     std::function<void()> onOk;
     std::function<void()> onCancel;
-
-    // Runs the creation handler; the binding table calls the others.
-    int exec() override;
 };
 
-class QuickFormatWindow : public PlainDialog {
+class QuickFormatWindow : public StyleWindow {
     Q_OBJECT
 public:
     QuickFormatWindow();
@@ -71,11 +77,8 @@ public:
     EffectBoxes effects;
     QPushButton* 按钮保存 = nullptr;
 
-    std::function<void()> onCreated;
     std::function<void(int number)> onRadioClicked; // 1 to 4
     std::function<void()> onSave;
-
-    int exec() override;
 };
 
 } // namespace penrica

@@ -113,9 +113,16 @@ TEST(MainWindowBindings, TheStripShowsScrollsAndDeletes) {
         EXPECT_NE(t.main->画板列表条->x(), before) << button->objectName().toStdString();
     }
 
-    t.prompts.menuChoices = {"是否要删除此图片以及此图片下面所有的标注穴位介绍"};
-    t.prompts.answers = {Answer::Ok};
-    QTest::mousePress(t.main->画板列表条, Qt::RightButton, {}, QPoint(20, 20));
+    // Deleting the image, or declining to, disables the editor: its text may be that image's.
+    for (Answer answer : {Answer::Cancel, Answer::Ok}) {
+        t.ShowImage();
+        t.Choose(kYintang);
+        ASSERT_TRUE(t.main->超级编辑框1->isEnabled());
+        t.prompts.menuChoices = {"是否要删除此图片以及此图片下面所有的标注穴位介绍"};
+        t.prompts.answers = {answer};
+        QTest::mousePress(t.main->画板列表条, Qt::RightButton, {}, QPoint(20, 20));
+        EXPECT_FALSE(t.main->超级编辑框1->isEnabled());
+    }
     EXPECT_FALSE(Exists(ImageFile(t.services.folder, kImage)));
     EXPECT_FALSE(Exists(MarkerFolder(t.services.folder, kImage)));
 }

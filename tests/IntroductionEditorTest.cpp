@@ -294,6 +294,23 @@ TEST(IntroductionEditor, NewMarkerStartsEmptyAndSavesIntoItsOwnFile) {
     EXPECT_EQ(t.Stored("5！5！新！"), QStringLiteral("新介绍"));
 }
 
+TEST(IntroductionEditor, NewMarkerAfterSavingTheChangedTextHasNothingPending) {
+    Editor t;
+    t.Marker("1！1！甲！", QStringLiteral("甲"));
+    t.Choose("1！1！甲！");
+    t.UserTypes(QStringLiteral("改"));
+    const QString changed = t.edit.toPlainText();
+    CreateNewFile(t.File("5！5！新！"));
+    t.prompts.answers.push_back(Answer::Ok);
+    t.editor.StartNewIntroduction("5！5！新！");
+    EXPECT_EQ(t.Stored("1！1！甲！"), changed);
+    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
+    // Emptied after the save and before the reset, so nothing is pending for the new marker.
+    EXPECT_EQ(t.state.introChanged, 0);
+    EXPECT_FALSE(t.save.isEnabled());
+    EXPECT_EQ(t.state.editedMarker, "5！5！新！");
+}
+
 TEST(IntroductionEditor, SaveButton) {
     Editor t;
     t.edit.setEnabled(true);

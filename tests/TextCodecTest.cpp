@@ -25,6 +25,12 @@ TEST(GbkCodec, CharactersOutsideGbkBecomeFourBytes) {
     EXPECT_EQ(EncodeGbk("😀").size(), 4u);
     EXPECT_EQ(GbkLength("😀"), 4u);
     EXPECT_EQ(GbkLength("a印\r\n"), 5u);
+    // A broken sequence counts as the replacement character the encoder writes for it.
+    for (const char* broken : {"\xE4"
+                               "A",
+                               "\x80", "a\xE5\x8D"}) {
+        EXPECT_EQ(GbkLength(broken), EncodeGbk(broken).size()) << broken;
+    }
 }
 
 TEST(GbkCodec, UndecodableBytesReadAsReplacement) {
@@ -43,6 +49,7 @@ TEST(GbkCodec, TruncationKeepsWholeCharacters) {
     EXPECT_EQ(TruncateToGbkBytes("印堂穴", 5), "印堂");
     EXPECT_EQ(TruncateToGbkBytes("ab印", 3), "ab");
     EXPECT_EQ(TruncateToGbkBytes("abc", 31), "abc");
+    EXPECT_EQ(TruncateToGbkBytes("a\xE5\x8D", 31), "a"); // a sequence cut short is no character
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // start-of-frame), PNG, GIF and BMP. An unknown format, or a header cut short anywhere, gives
 // 0 × 0; nothing is ever read past the end of the bytes.
 
-#include "markers/core/MarkerRecord.h"
+#include "platform/core/PictureSize.h"
 
 #include <string_view>
 

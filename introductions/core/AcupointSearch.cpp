@@ -10,8 +10,7 @@ bool NameContains(std::string_view name, std::string_view text) {
     if (text.empty()) {
         return true;
     }
-    for (std::size_t i = 0; i + text.size() <= name.size();
-         i += Utf8SequenceLength(static_cast<unsigned char>(name[i]))) {
+    for (std::size_t i = 0; i + text.size() <= name.size(); i = NextCharacter(name, i)) {
         if (name.compare(i, text.size(), text) == 0) {
             return true;
         }

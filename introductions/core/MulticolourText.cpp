@@ -21,18 +21,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Length of the character at `pos`: a whole UTF-8 sequence, or the part of a broken one up to
-// its first missing continuation byte.
-std::size_t CharacterLength(std::string_view text, std::size_t pos) {
-    std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[pos]));
-    for (std::size_t i = 1; i < length; ++i) {
-        if (pos + i >= text.size() || (static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) {
-            return i;
-        }
-    }
-    return length;
-}
-
 // The face as the editor holds it: never empty, at most kMaxFaceBytes.
 std::string StoredFace(std::string_view face) {
     std::string cut = TruncateToGbkBytes(face, kMaxFaceBytes);
@@ -128,9 +116,9 @@ void FormatTextWriter::Append(std::string_view text, const CharFormat& format) {
             }
             loneCr_ = LoneCarriageReturn::Present;
         }
-        std::size_t length = CharacterLength(text, pos);
-        WriteCharacter(text.substr(pos, length), format);
-        pos += length;
+        const std::size_t next = NextCharacter(text, pos);
+        WriteCharacter(text.substr(pos, next - pos), format);
+        pos = next;
     }
 }
 

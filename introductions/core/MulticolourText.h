@@ -29,9 +29,6 @@ namespace penrica {
 // uses it, so it must never change.
 inline constexpr std::uint8_t kFileKey = 0x37;
 
-// The editor holds face names of at most this many GBK bytes.
-inline constexpr std::size_t kMaxFaceBytes = 31;
-
 // The words of the format.
 inline constexpr std::string_view kFormatTag = "<vorn>";
 inline constexpr std::string_view kFormatRecordEnd = "\r\n";

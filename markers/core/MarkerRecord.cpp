@@ -10,6 +10,10 @@ std::vector<std::string> SplitRecord(std::string_view record) {
     return SplitText(record, kRecordSeparator);
 }
 
+std::string ForeignFileText(std::string_view name) {
+    return "发现不认识文件：" + std::string(name) + " 请您删除";
+}
+
 std::optional<MarkerRecord> ParseRecord(std::string_view record) {
     std::vector<std::string> fields = SplitRecord(record);
     if (fields.size() != 3) {
@@ -35,10 +39,6 @@ std::filesystem::path MarkerFolder(const ProgramFolder& folder, std::string_view
 std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_view image,
                                      std::string_view record) {
     return MarkerFolder(folder, image) / PathFromUtf8(record);
-}
-
-std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image) {
-    return folder.ImageFolder() / PathFromUtf8(image);
 }
 
 std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image) {

@@ -3,6 +3,7 @@
 // name is the record X！Y！NAME！; the folder also holds the size file "0！0！0！" (W！H).
 // A missing marker folder reads as an empty list; a damaged size file reads as 0 × 0.
 
+#include "platform/core/PictureSize.h"
 #include "platform/core/ProgramFolder.h"
 
 #include <cstdint>
@@ -24,6 +25,8 @@ struct MarkerRecord {
 };
 
 std::vector<std::string> SplitRecord(std::string_view record);
+// The report of a file in a marker folder that is no marker: `name` is its file name.
+std::string ForeignFileText(std::string_view name);
 // The record's position and name when it splits into exactly three fields.
 std::optional<MarkerRecord> ParseRecord(std::string_view record);
 std::string MakeRecord(std::int32_t x, std::int32_t y, std::string_view name);
@@ -31,17 +34,10 @@ std::string MakeRecord(std::int32_t x, std::int32_t y, std::string_view name);
 std::filesystem::path MarkerFolder(const ProgramFolder& folder, std::string_view image);
 std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_view image,
                                      std::string_view record);
-std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image);
 
 // The files (never sub-folders) of the image's marker folder, in listing order, the size file
 // included.
 std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image);
-
-struct PictureSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const PictureSize&) const = default;
-};
 
 // The size file's text (GBK bytes, up to the first zero byte) as width and height; 0 × 0 unless
 // it holds exactly two pieces that are both positive numbers.

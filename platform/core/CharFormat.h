@@ -1,10 +1,14 @@
 #pragma once
 // The character format that the editor, the stored multicolour text and the style windows share.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace penrica {
+
+// The editor holds face names of at most this many GBK bytes.
+inline constexpr std::size_t kMaxFaceBytes = 31;
 
 // Colours are 0x00BBGGRR. This value stands for the editor's automatic colour.
 inline constexpr std::uint32_t kAutomaticColour = 0xFF000000u;

@@ -17,6 +17,10 @@ std::filesystem::path ProgramFolder::OfExecutable() {
     return std::filesystem::current_path(ec);
 }
 
+std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image) {
+    return folder.ImageFolder() / PathFromUtf8(image);
+}
+
 void ProgramFolder::ClearStaging() const {
     const std::filesystem::path name = Staging().filename();
     penrica::ClearStaging(Staging());

@@ -29,4 +29,7 @@ private:
     std::filesystem::path root_;
 };
 
+// The file of the image named `image` (a UTF-8 file name) in the image folder.
+std::filesystem::path ImageFile(const ProgramFolder& folder, std::string_view image);
+
 } // namespace penrica

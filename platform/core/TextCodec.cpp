@@ -126,22 +126,9 @@ std::size_t GbkCodePointLength(char32_t codePoint) {
 
 std::size_t GbkLength(std::string_view utf8) {
     std::size_t total = 0;
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        unsigned char lead = static_cast<unsigned char>(utf8[pos]);
-        std::size_t length = Utf8SequenceLength(lead);
-        if (length == 1) {
-            total += 1;
-            ++pos;
-            continue;
-        }
-        char32_t cp = lead & (0x7F >> length);
-        std::size_t i = 1;
-        for (; i < length && pos + i < utf8.size(); ++i) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[pos + i]) & 0x3F);
-        }
-        total += GbkCodePointLength(cp);
-        pos += i;
+    for (std::size_t pos = 0, next = 0; pos < utf8.size(); pos = next) {
+        next = NextCharacter(utf8, pos);
+        total += GbkCodePointLength(CodePointOf(utf8.substr(pos, next - pos)));
     }
     return total;
 }
@@ -150,16 +137,16 @@ std::string TruncateToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
     std::size_t total = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[pos]));
-        if (pos + length > utf8.size()) {
-            break;
+        const std::size_t next = NextCharacter(utf8, pos);
+        if (next - pos < Utf8SequenceLength(static_cast<unsigned char>(utf8[pos]))) {
+            break; // a sequence cut short is no whole character
         }
-        std::size_t bytes = GbkLength(utf8.substr(pos, length));
+        const std::size_t bytes = GbkLength(utf8.substr(pos, next - pos));
         if (total + bytes > maxBytes) {
             break;
         }
         total += bytes;
-        pos += length;
+        pos = next;
     }
     return std::string(utf8.substr(0, pos));
 }

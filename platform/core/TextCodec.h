@@ -23,7 +23,8 @@ std::size_t GbkLength(std::string_view utf8);
 // GBK byte length of one Unicode code point (1, 2 or 4).
 std::size_t GbkCodePointLength(char32_t codePoint);
 
-// Cuts a UTF-8 text to at most `maxBytes` GBK bytes, never inside a character.
+// Cuts a UTF-8 text to at most `maxBytes` GBK bytes, never inside a character. The cut also ends
+// before a sequence that is cut short, which is no whole character.
 std::string TruncateToGbkBytes(std::string_view utf8, std::size_t maxBytes);
 
 } // namespace penrica

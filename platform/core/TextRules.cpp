@@ -17,9 +17,6 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return 4;
 }
 
-namespace {
-
-// Steps over one whole character, never past the end of the text.
 std::size_t NextCharacter(std::string_view text, std::size_t pos) {
     std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[pos]));
     for (std::size_t i = 1; i < length; ++i) {
@@ -30,7 +27,24 @@ std::size_t NextCharacter(std::string_view text, std::size_t pos) {
     return pos + length;
 }
 
-} // namespace
+char32_t CodePointOf(std::string_view character) {
+    if (character.empty()) {
+        return 0xFFFD;
+    }
+    const auto lead = static_cast<unsigned char>(character[0]);
+    const std::size_t length = Utf8SequenceLength(lead);
+    if (length == 1) {
+        return lead < 0x80 ? lead : 0xFFFD;
+    }
+    if (character.size() != length || lead >= 0xF8) {
+        return 0xFFFD;
+    }
+    char32_t codePoint = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
+    }
+    return codePoint;
+}
 
 std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
     std::vector<std::string> fields;
@@ -62,10 +76,9 @@ std::string ToHalfWidth(std::string_view text) {
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t next = NextCharacter(text, pos);
-        auto b = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+        const std::size_t next = NextCharacter(text, pos);
         if (next - pos == 3) {
-            char32_t cp = ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+            const char32_t cp = CodePointOf(text.substr(pos, 3));
             if (cp >= 0xFF01 && cp <= 0xFF5E) {
                 out.push_back(static_cast<char>(cp - 0xFEE0));
                 pos = next;

@@ -27,4 +27,13 @@ std::string IntToText(std::int64_t value);
 // Length of the UTF-8 sequence that starts with `lead` (1 for a stray continuation byte).
 std::size_t Utf8SequenceLength(unsigned char lead);
 
+// The one way the program steps over a character of UTF-8 text: where the character at `pos`
+// ends. A whole sequence is one character; a broken one ends where its continuation bytes end.
+// Never past the end of the text.
+std::size_t NextCharacter(std::string_view text, std::size_t pos);
+
+// The code point of one character as NextCharacter steps it; U+FFFD for a broken sequence or a
+// stray byte, as the text codec reads them.
+char32_t CodePointOf(std::string_view character);
+
 } // namespace penrica

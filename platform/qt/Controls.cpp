@@ -1,6 +1,7 @@
 #include "platform/qt/Controls.h"
 
 #include <QAbstractItemView>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +22,15 @@ void SetTimerPeriod(QTimer& timer, int milliseconds) {
 
 int TimerPeriod(const QTimer& timer) {
     return timer.isActive() ? timer.interval() : 0;
+}
+
+QAction* MenuEntry(const QMenu& menu, const QString& caption) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == caption) {
+            return action;
+        }
+    }
+    return nullptr;
 }
 
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {

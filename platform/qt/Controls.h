@@ -1,6 +1,6 @@
 #pragma once
-// Small control services: labels that report clicks, picture buttons, timers by period and
-// combo boxes whose items are added without touching their text.
+// Small control services: labels that report clicks, picture buttons, timers by period, menu
+// entries by their text and combo boxes whose items are added without touching their text.
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,6 +11,9 @@
 
 #include <string>
 #include <vector>
+
+class QAction;
+class QMenu;
 
 namespace penrica {
 
@@ -24,6 +27,9 @@ template <typename T> T* Named(T* widget, const char* name, int x, int y, int w,
 // A timer runs while its period is above 0 and stops at 0.
 void SetTimerPeriod(QTimer& timer, int milliseconds);
 int TimerPeriod(const QTimer& timer);
+
+// The entry of `menu` whose text is `caption`; nullptr when there is none.
+QAction* MenuEntry(const QMenu& menu, const QString& caption);
 
 // Appends items to the drop-down list; the box's own text stays as it was.
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items);

@@ -8,7 +8,6 @@ namespace penrica {
 
 namespace {
 constexpr std::int32_t kKnownEffects = 0x1F;
-constexpr std::size_t kFaceBytes = 31;
 } // namespace
 
 QuickFormatTexts ReadQuickFormat(const ConfigFile& config, std::string_view section) {
@@ -29,7 +28,7 @@ void WriteQuickFormat(const ConfigFile& config, std::string_view section,
 CharFormat QuickFormatToCharFormat(const QuickFormatTexts& texts) {
     CharFormat format;
     format.size = TextToInt(texts.size);
-    format.face = TruncateToGbkBytes(texts.face, kFaceBytes);
+    format.face = TruncateToGbkBytes(texts.face, kMaxFaceBytes);
     format.effects = TextToInt(texts.effects) & kKnownEffects;
     format.colour = ColourNameToValue(texts.colour).value_or(kAutomaticColour);
     return format;
