@@ -44,6 +44,39 @@ std::array<QRadioButton*, 4> Radios(QuickFormatWindow& window) {
     return {window.单选框1, window.单选框2, window.单选框3, window.单选框4};
 }
 
+// The quick format window's handlers.
+
+void ShowEffectBits(QuickFormatWindow& window, int bits) {
+    if (bits < 0 || bits > 15) {
+        return;
+    }
+    window.effects.选择框是否加粗->setChecked(bits & kBold);
+    window.effects.选择框是否倾斜->setChecked(bits & kItalic);
+    window.effects.选择框是否下划线->setChecked(bits & kUnderline);
+    window.effects.选择框是否删除线->setChecked(bits & kStrikeout);
+}
+
+void LoadQuickFormatIntoDialog(QuickFormatWindow& window, const ConfigFile& config,
+                               std::string_view section) {
+    const QuickFormatTexts texts = ReadQuickFormat(config, section);
+    window.编辑框字体大小->setText(QString::fromStdString(texts.size));
+    window.组合框字符颜色->setEditText(QString::fromStdString(texts.colour));
+    window.组合框字体名称->setEditText(QString::fromStdString(texts.face));
+    ShowEffectBits(window, TextToInt(texts.effects));
+}
+
+void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config) {
+    const QuickFormatTexts texts{window.编辑框字体大小->text().toStdString(),
+                                 TextOf(*window.组合框字符颜色), TextOf(*window.组合框字体名称),
+                                 std::to_string(EffectsOf(window.effects))};
+    const auto radios = Radios(window);
+    for (int n = 1; n <= 4; ++n) {
+        if (radios[static_cast<std::size_t>(n - 1)]->isChecked()) {
+            WriteQuickFormat(config, SectionOf(n), texts);
+        }
+    }
+}
+
 } // namespace
 
 void ChangeSelectedFont(StyleState& state, RichEdit& editor) {
@@ -79,37 +112,6 @@ void ChangeSelectedFont(StyleState& state, RichEdit& editor) {
 
 void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_view section) {
     editor.SetSelectionFormat(QuickFormatToCharFormat(ReadQuickFormat(config, section)));
-}
-
-void LoadQuickFormatIntoDialog(QuickFormatWindow& window, const ConfigFile& config,
-                               std::string_view section) {
-    const QuickFormatTexts texts = ReadQuickFormat(config, section);
-    window.编辑框字体大小->setText(QString::fromStdString(texts.size));
-    window.组合框字符颜色->setEditText(QString::fromStdString(texts.colour));
-    window.组合框字体名称->setEditText(QString::fromStdString(texts.face));
-    ShowEffectBits(window, TextToInt(texts.effects));
-}
-
-void ShowEffectBits(QuickFormatWindow& window, int bits) {
-    if (bits < 0 || bits > 15) {
-        return;
-    }
-    window.effects.选择框是否加粗->setChecked(bits & kBold);
-    window.effects.选择框是否倾斜->setChecked(bits & kItalic);
-    window.effects.选择框是否下划线->setChecked(bits & kUnderline);
-    window.effects.选择框是否删除线->setChecked(bits & kStrikeout);
-}
-
-void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config) {
-    const QuickFormatTexts texts{window.编辑框字体大小->text().toStdString(),
-                                 TextOf(*window.组合框字符颜色), TextOf(*window.组合框字体名称),
-                                 std::to_string(EffectsOf(window.effects))};
-    const auto radios = Radios(window);
-    for (int n = 1; n <= 4; ++n) {
-        if (radios[static_cast<std::size_t>(n - 1)]->isChecked()) {
-            WriteQuickFormat(config, SectionOf(n), texts);
-        }
-    }
 }
 
 void ConfigureQuickFormats(const ConfigFile& config) {

@@ -10,7 +10,6 @@ namespace penrica {
 
 class ConfigFile;
 class RichEdit;
-class QuickFormatWindow;
 
 // "改变选中字体": runs the font style window; on OK the choice goes to the selection and the
 // background colour to the whole editor. Cancel and the close box change nothing.
@@ -21,11 +20,5 @@ void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_vi
 
 // "配置快捷字符格式": runs the quick format window until its close box.
 void ConfigureQuickFormats(const ConfigFile& config);
-
-// The quick format window's handlers, bound to a window that exists.
-void LoadQuickFormatIntoDialog(QuickFormatWindow& window, const ConfigFile& config,
-                               std::string_view section);
-void ShowEffectBits(QuickFormatWindow& window, int bits);
-void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config);
 
 } // namespace penrica

@@ -74,7 +74,10 @@ struct AssembledWindow : LibraryHarness {
         return PlainText(penrica::ReadWholeFile(Marker(record)));
     }
     std::string EditorText() const {
-        return penrica::RichEdit::ToProgramText(main->超级编辑框1->toPlainText()).toStdString();
+        // Qt's plain text ends every line with "\n"; the program's with "\r\n".
+        return main->超级编辑框1->toPlainText()
+            .replace(QStringLiteral("\n"), QStringLiteral("\r\n"))
+            .toStdString();
     }
 
     // Left press on the first cell of the strip: the picture goes on show.

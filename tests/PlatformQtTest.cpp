@@ -17,6 +17,8 @@
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using penrica::BackgroundMode;
@@ -149,32 +151,70 @@ TEST(RichEdit, SelectionFormatRoundTrips) {
 }
 
 TEST(RichEdit, ChangeSignalOnProgramEdits) {
+    // Each edit of the program's is one change, whatever it replaces; emptying an empty editor
+    // changes nothing.
+    struct Step {
+        const char* what;
+        std::function<void(penrica::RichEdit&)> edit;
+        int changes;
+    };
+    const Step steps[] = {
+        {"empty an empty editor", [](penrica::RichEdit& e) { e.ClearContent(); }, 0},
+        {"set text", [](penrica::RichEdit& e) { e.SetPlainContent(QStringLiteral("x")); }, 1},
+        {"replace it with lines",
+         [](penrica::RichEdit& e) { e.SetPlainContent(QStringLiteral("甲\r\n乙\r\n丙")); }, 1},
+        {"empty it", [](penrica::RichEdit& e) { e.ClearContent(); }, 1},
+    };
     penrica::RichEdit edit;
     int changes = 0;
     QObject::connect(&edit, &penrica::RichEdit::ContentChanged, [&] { ++changes; });
-    edit.SetPlainContent(QStringLiteral("x"));
-    EXPECT_GE(changes, 1);
-    EXPECT_EQ(penrica::RichEdit::ToProgramText(QStringLiteral("a") + QChar(0x2029) + "b"),
-              QStringLiteral("a\r\nb"));
+    for (const Step& s : steps) {
+        changes = 0;
+        s.edit(edit);
+        EXPECT_EQ(changes, s.changes) << s.what;
+    }
 }
 
-TEST(Pictures, LoadAndMeasureEachFormatAndRejectTruncated) {
+TEST(Pictures, EachFormatWholeOrCutShort) {
+    struct Case {
+        const char* format;
+        int keptQuarters; // of the file's bytes
+        QSize measured;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"PNG", 4, {30, 20}, true},
+        {"JPEG", 4, {30, 20}, true},
+        {"BMP", 4, {30, 20}, true},
+        {"PNG", 1, {0, 0}, false},   // the header is cut
+        {"PNG", 3, {30, 20}, false}, // the header is whole, the picture data cut
+        {"JPEG", 1, {0, 0}, false},
+        // BMP decodes row by row, bottom row first: a cut file gives the rows it holds.
+        {"BMP", 1, {30, 20}, true},
+    };
     TempFolder folder;
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(Qt::green);
-    for (const char* format : {"PNG", "JPEG", "BMP"}) {
-        SCOPED_TRACE(format);
-        const auto file = folder.path() / (std::string("p.") + format);
-        ASSERT_TRUE(picture.save(QString::fromStdString(file.string()), format));
-        EXPECT_EQ(penrica::MeasurePicture(file), QSize(30, 20));
-        EXPECT_EQ(penrica::LoadPicture(file).size(), QSize(30, 20));
-        // Half a file never crashes and gives no picture or a partial one of the same size.
-        std::string bytes = penrica::ReadWholeFile(file);
-        const QImage half = penrica::LoadPictureFromBytes(bytes.substr(0, bytes.size() / 4));
-        EXPECT_TRUE(half.isNull() || half.size() == QSize(30, 20));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.format) + " " + std::to_string(c.keptQuarters) + "/4");
+        const auto whole = folder.path() / (std::string("p.") + c.format);
+        ASSERT_TRUE(picture.save(QString::fromStdString(whole.string()), c.format));
+        const std::string bytes = penrica::ReadWholeFile(whole);
+        const auto file = folder.path() / "cut";
+        ASSERT_TRUE(penrica::WriteWholeFile(
+            file, bytes.substr(0, bytes.size() * static_cast<std::size_t>(c.keptQuarters) / 4)));
+        EXPECT_EQ(penrica::MeasurePicture(file), c.measured);
+        const QImage loaded = penrica::LoadPicture(file);
+        ASSERT_EQ(loaded.isNull(), !c.loads);
+        if (c.loads) {
+            ASSERT_EQ(loaded.size(), QSize(30, 20));
+            const QColor bottom = loaded.pixelColor(15, 19);
+            EXPECT_TRUE(bottom.green() > 200 && bottom.red() < 60 && bottom.blue() < 60)
+                << bottom.name().toStdString();
+        }
     }
     EXPECT_TRUE(penrica::LoadPicture(folder.path() / "missing.png").isNull());
-    EXPECT_TRUE(penrica::MeasurePicture(folder.path() / "missing.png").isEmpty());
+    EXPECT_EQ(penrica::MeasurePicture(folder.path() / "missing.png"), QSize(0, 0));
 }
 
 TEST(Controls, ComboItemsKeepTheText) {

@@ -20,10 +20,6 @@ void SetTimerPeriod(QTimer& timer, int milliseconds) {
     }
 }
 
-int TimerPeriod(const QTimer& timer) {
-    return timer.isActive() ? timer.interval() : 0;
-}
-
 QAction* MenuEntry(const QMenu& menu, const QString& caption) {
     for (QAction* action : menu.actions()) {
         if (action->text() == caption) {

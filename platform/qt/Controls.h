@@ -26,7 +26,6 @@ template <typename T> T* Named(T* widget, const char* name, int x, int y, int w,
 
 // A timer runs while its period is above 0 and stops at 0.
 void SetTimerPeriod(QTimer& timer, int milliseconds);
-int TimerPeriod(const QTimer& timer);
 
 // The entry of `menu` whose text is `caption`; nullptr when there is none.
 QAction* MenuEntry(const QMenu& menu, const QString& caption);

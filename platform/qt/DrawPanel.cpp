@@ -15,11 +15,6 @@ DrawPanel::DrawPanel(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void DrawPanel::SetBackgroundColour(std::uint32_t colour) {
-    backgroundColour_ = colour;
-    Clear();
-}
-
 void DrawPanel::SetBackgroundPicture(QImage picture, BackgroundMode mode) {
     background_ = std::move(picture);
     mode_ = mode;
@@ -42,7 +37,7 @@ QRect DrawPanel::CentredPlacement(QSize panel, QSize picture) {
 void DrawPanel::PaintBackground(QPainter& painter, const QRect& area) {
     painter.save();
     painter.setClipRect(area);
-    painter.fillRect(area, ToQColor(backgroundColour_));
+    painter.fillRect(area, ToQColor(kBackgroundColour));
     if (!background_.isNull()) {
         switch (mode_) {
         case BackgroundMode::TopLeft:
@@ -96,7 +91,7 @@ void DrawPanel::PreparePen(QPainter& painter) const {
     QPen pen(ToQColor(penColour_));
     pen.setWidth(penWidth_);
     painter.setPen(pen);
-    painter.setBrush(brush_ ? QBrush(ToQColor(*brush_)) : QBrush(Qt::NoBrush));
+    painter.setBrush(ToQColor(kFillColour));
 }
 
 void DrawPanel::Line(int x1, int y1, int x2, int y2) {
@@ -186,7 +181,7 @@ void DrawPanel::WriteText(int x, int y, const QString& text) {
 void DrawPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (image_.size() != size()) {
-        painter.fillRect(event->rect(), ToQColor(backgroundColour_));
+        painter.fillRect(event->rect(), ToQColor(kBackgroundColour));
         return;
     }
     painter.drawImage(event->rect(), image_, event->rect());

@@ -1,15 +1,15 @@
 #pragma once
 // A panel that keeps its own image of everything drawn on it. The image survives repaints and can
-// be taken as a picture; clearing paints the background colour and the background picture again.
-// Pen, brush, font size and text colours are properties of the panel and stay set between
-// drawings. Resizing the panel rebuilds its image from the background, so drawings are lost.
+// be taken as a picture; clearing paints the white background and the background picture again.
+// Pen, font size and text colours are properties of the panel and stay set between drawings;
+// shapes are filled white. Resizing the panel rebuilds its image from the background, so drawings
+// are lost.
 
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace penrica {
 
@@ -20,7 +20,6 @@ class DrawPanel : public QWidget {
 public:
     explicit DrawPanel(QWidget* parent = nullptr);
 
-    void SetBackgroundColour(std::uint32_t colour);
     void SetBackgroundPicture(QImage picture, BackgroundMode mode);
     const QImage& BackgroundPicture() const { return background_; }
 
@@ -28,8 +27,6 @@ public:
     void SetPenColour(std::uint32_t colour) { penColour_ = colour; }
     int PenWidth() const { return penWidth_; }
     std::uint32_t PenColour() const { return penColour_; }
-    // No brush means shapes are not filled.
-    void SetBrush(std::optional<std::uint32_t> colour) { brush_ = colour; }
     void SetFontSize(int points) { fontPoints_ = points; }
     int FontSize() const { return fontPoints_; }
     void SetTextColour(std::uint32_t colour) { textColour_ = colour; }
@@ -68,6 +65,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Nothing in the program paints the panels' background or fills shapes in another colour.
+    static constexpr std::uint32_t kBackgroundColour = 0xFFFFFF;
+    static constexpr std::uint32_t kFillColour = 0xFFFFFF;
+
     bool Ready();
     void PaintBackground(QPainter& painter, const QRect& area);
     void PreparePen(QPainter& painter) const;
@@ -76,10 +77,8 @@ private:
     QImage image_;
     QImage background_;
     BackgroundMode mode_ = BackgroundMode::TopLeft;
-    std::uint32_t backgroundColour_ = 0xFFFFFF;
     int penWidth_ = 1;
     std::uint32_t penColour_ = 0;
-    std::optional<std::uint32_t> brush_ = 0xFFFFFF;
     int fontPoints_ = 9;
     std::uint32_t textColour_ = 0;
     std::uint32_t textBackColour_ = 0xFFFFFF;

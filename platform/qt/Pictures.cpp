@@ -1,7 +1,5 @@
 #include "platform/qt/Pictures.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QFile>
 #include <QImageReader>
 
@@ -38,14 +36,6 @@ QImage LoadPicture(const std::filesystem::path& file) {
     QImage image = ReadBounded(reader);
     // A picture decoded shrunk still reports its real size to the program's measuring.
     return image;
-}
-
-QImage LoadPictureFromBytes(std::string_view bytes) {
-    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return ReadBounded(reader);
 }
 
 QImage LoadThumbnail(const std::filesystem::path& file, QSize size) {

@@ -1,12 +1,13 @@
 #pragma once
-// Loading and measuring pictures (JPEG, BMP, GIF, PNG). A file that is missing, unreadable,
-// truncated or too large to decode gives a null picture or a size of 0 × 0; nothing here throws.
+// Loading and measuring pictures (JPEG, BMP, GIF, PNG). A file that is missing, unreadable or
+// too large to decode gives a null picture and a size of 0 × 0; nothing here throws. A file cut
+// short gives a null picture, except a BMP, which gives the rows it holds; it measures as its
+// header says while its header is whole.
 
 #include <QImage>
 #include <QSize>
 
 #include <filesystem>
-#include <string_view>
 #include <vector>
 
 namespace penrica {
@@ -15,7 +16,6 @@ namespace penrica {
 inline constexpr int kLargestDecodedSide = 4096;
 
 QImage LoadPicture(const std::filesystem::path& file);
-QImage LoadPictureFromBytes(std::string_view bytes);
 // Decoded at (or near) the requested size; JPEG decodes at a fraction of its size directly.
 QImage LoadThumbnail(const std::filesystem::path& file, QSize size);
 // Thumbnails of many files, decoded on all cores; the result is in the order of `files`, with a

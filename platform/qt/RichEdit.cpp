@@ -148,19 +148,6 @@ int RichEdit::CharacterCount() const {
     return document()->characterCount() - 1;
 }
 
-QString RichEdit::ToProgramText(const QString& qtText) {
-    QString out;
-    out.reserve(qtText.size() + 16);
-    for (QChar c : qtText) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n') {
-            out += QStringLiteral("\r\n");
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 void RichEdit::SetPlainContent(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -48,9 +48,6 @@ public:
     // into the edit before it.
     void EndUndoStep();
 
-    // Converts between Qt's text and the program's: a paragraph or line separator is "\r\n".
-    static QString ToProgramText(const QString& qtText);
-
     static CharFormat FromQt(const QTextCharFormat& format);
     static QTextCharFormat ToQt(const CharFormat& format);
 

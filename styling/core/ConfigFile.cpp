@@ -8,18 +8,6 @@
 
 namespace penrica {
 
-const char* StatusText(ConfigStatus status) {
-    switch (status) {
-    case ConfigStatus::Succeeded:
-        return "成功";
-    case ConfigStatus::Failed:
-        return "失败";
-    case ConfigStatus::AlreadyExists:
-        return "已存在";
-    }
-    return "失败";
-}
-
 // The stored-text rule: the bytes up to the first zero byte.
 std::string ConfigFile::ReadBytes() const {
     std::string bytes = ReadWholeFile(file_);

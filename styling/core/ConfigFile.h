@@ -16,9 +16,6 @@ namespace penrica {
 
 enum class ConfigStatus { Succeeded, Failed, AlreadyExists };
 
-// The status texts "成功", "失败" and "已存在".
-const char* StatusText(ConfigStatus status);
-
 struct FactoryFormat {
     const char* section;
     const char* size;
