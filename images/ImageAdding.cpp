@@ -18,13 +18,13 @@ constexpr std::int32_t kWidestAddedImage = 3000;
 constexpr const char* kImageFilter = "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp|gif(gif)|*.gif";
 } // namespace
 
-PictureSize ImageLibrary::ReadImageSize(const std::filesystem::path& file) {
+PictureSize ImageLibrary::ReadChosenFileSize(const std::filesystem::path& file) {
     const std::string bytes = ReadWholeFile(file);
     if (bytes.empty()) {
         services_.prompts.MessageBox("请输入正确的文件名");
         return {};
     }
-    return penrica::ReadImageSize(bytes);
+    return ReadImageSize(bytes);
 }
 
 std::string ImageLibrary::AddImage() {
@@ -34,7 +34,7 @@ std::string ImageLibrary::AddImage() {
         return {};
     }
     const std::filesystem::path path = PathFromUtf8(*chosen);
-    PictureSize size = ReadImageSize(path);
+    PictureSize size = ReadChosenFileSize(path);
     if (size.width == 0 || size.height == 0) {
         prompts.MessageBox("特殊图片");
         const QSize measured = MeasurePicture(path);

@@ -4,7 +4,7 @@
 // state; the window binds its events to these operations.
 //
 // Index: ImageLibrary.cpp (strip, scrolling, deleting), ImageAdding.cpp (AddImage,
-// ReadImageSize), ImageShowing.cpp (ShowImage, ShowImageAtAcupoint).
+// ReadChosenFileSize), ImageShowing.cpp (ShowImage, ShowImageAtAcupoint).
 
 #include "images/ImageState.h"
 #include "markers/MarkerState.h"
@@ -53,9 +53,6 @@ public:
     void AddImageFromMenu();
     // Asks for a picture file and copies it into the library; the status line text.
     std::string AddImage();
-    // Measures the picture file from its header; 0 × 0 when unknown. Tells the user when the
-    // file cannot be read at all.
-    PictureSize ReadImageSize(const std::filesystem::path& file);
 
     // Right press on the strip: remembers x and shows the strip's popup menu.
     void OnStripRightPress(int x);
@@ -67,6 +64,9 @@ public:
     void ShowImageAtAcupoint(const std::string& name, const std::string& record);
 
 private:
+    // The chosen file's size from its header; 0 × 0 when unknown. Unlike the header reader, it
+    // reads the file and tells the user when the file cannot be read at all.
+    PictureSize ReadChosenFileSize(const std::filesystem::path& file);
     // The name in strip cell n (from 1), or nothing when no image sits there.
     const std::string* ImageInCell(int n) const;
     void SetStatus(const std::string& text);

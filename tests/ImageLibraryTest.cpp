@@ -34,7 +34,7 @@ struct Library : AppHarness {
         return path;
     }
     // Puts a picture into the library as adding it would, with its size file.
-    void Library_Add(const std::string& name, QSize size, QColor colour) {
+    void AddToLibrary(const std::string& name, QSize size, QColor colour) {
         CopyWholeFile(Picture(name, size, colour), ImageFile(services.folder, name));
         CreateFolder(MarkerFolder(services.folder, name));
         WriteSizeFile(services.folder, name, {size.width(), size.height()});
@@ -53,8 +53,8 @@ TEST(ThumbnailStrip, FillDrawsEachCellAndCountsFiles) {
     EXPECT_EQ(t.main.画板列表条->width(), 10);
     EXPECT_EQ(t.Status(), "共有：0 张图片");
 
-    t.Library_Add("红.png", {64, 64}, Qt::red);
-    t.Library_Add("绿.png", {64, 64}, Qt::green);
+    t.AddToLibrary("红.png", {64, 64}, Qt::red);
+    t.AddToLibrary("绿.png", {64, 64}, Qt::green);
     WriteWholeFile(t.services.folder.ImageFolder() / "readme.txt", "not a picture");
     CreateFolder(t.services.folder.ImageFolder() / "sub");
     t.lib.FillThumbnailStrip();
@@ -73,7 +73,7 @@ TEST(ThumbnailStrip, FillDrawsEachCellAndCountsFiles) {
 TEST(ThumbnailStrip, SelectionFollowsTheCellRule) {
     Library t;
     for (const char* name : {"a.png", "b.png", "c.png"})
-        t.Library_Add(name, {40, 30}, Qt::gray);
+        t.AddToLibrary(name, {40, 30}, Qt::gray);
     t.lib.FillThumbnailStrip();
     const std::string first = t.state.imageNames[0], second = t.state.imageNames[1];
 
@@ -250,7 +250,7 @@ TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
 
 TEST(ShowImage, CentredInFrameAndRingAtAcupoint) {
     Library t;
-    t.Library_Add("x.png", {312, 264}, Qt::white);
+    t.AddToLibrary("x.png", {312, 264}, Qt::white);
     t.lib.ShowImage("x.png");
     EXPECT_EQ(t.main.画板1->pos(), QPoint(140, 100));
     EXPECT_EQ(t.state.imageWidth, 312);
@@ -285,8 +285,8 @@ TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Library t;
-        t.Library_Add("a.png", {10, 10}, Qt::red);
-        t.Library_Add("b.png", {10, 10}, Qt::red);
+        t.AddToLibrary("a.png", {10, 10}, Qt::red);
+        t.AddToLibrary("b.png", {10, 10}, Qt::red);
         t.lib.FillThumbnailStrip();
         const std::string second = t.state.imageNames[1];
         const auto markers = MarkerFolder(t.services.folder, second);
@@ -326,7 +326,7 @@ TEST(DeleteImage, EmptyLibraryNeverTouchesTheMarkerRoot) {
 
 TEST(MainWindowBehaviour, ZoomKeepsTheFrameCentre) {
     Library t;
-    t.Library_Add("x.png", {400, 300}, Qt::white);
+    t.AddToLibrary("x.png", {400, 300}, Qt::white);
     t.lib.ShowImage("x.png");
     const QPoint before =
         t.main.画板1->pos(); // (96, 82): frame centre (296, 232) is image (200, 150)

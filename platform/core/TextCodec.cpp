@@ -112,7 +112,7 @@ std::size_t GbkCodePointLength(char32_t codePoint) {
     if (codePoint > 0xFFFF) {
         return 4;
     }
-    // Two bits per BMP code point: 0 unknown, otherwise the length code.
+    // One byte per code point of the Basic Multilingual Plane: 0 while unknown, else its length.
     static std::vector<std::uint8_t> cache(0x10000, 0);
     std::uint8_t& known = cache[codePoint];
     if (known == 0) {
