@@ -186,9 +186,7 @@ void MainWindow::ShowHelp(const char* text) {
 }
 
 void MainWindow::OpenAuthorAddress() {
-    if (services_.desktop.IsOnline()) {
-        services_.desktop.OpenAddress(kAuthorAddress);
-    }
+    OpenAddressWhenOnline(services_.desktop, kAuthorAddress);
 }
 
 } // namespace penrica

@@ -93,9 +93,7 @@ void StartWindow::closeEvent(QCloseEvent* event) {
 }
 
 void StartWindow::OpenAuthorAddress() {
-    if (services_.desktop.IsOnline()) {
-        services_.desktop.OpenAddress(kAuthorAddress);
-    }
+    OpenAddressWhenOnline(services_.desktop, kAuthorAddress);
 }
 
 } // namespace penrica

@@ -37,8 +37,7 @@ std::string ImageLibrary::AddImage() {
     PictureSize size = ReadChosenFileSize(path);
     if (size.width == 0 || size.height == 0) {
         prompts.MessageBox("特殊图片");
-        const QSize measured = MeasurePicture(path);
-        size = {measured.width(), measured.height()};
+        size = MeasurePicture(path);
     }
     if (size.width > kWidestAddedImage) {
         prompts.MessageBox("图片太大");

@@ -30,8 +30,7 @@ void ImageLibrary::ShowImage(const std::string& name) {
     PictureSize size = ReadSizeFile(services_.folder, name);
     if (size.width == 0 || size.height == 0) {
         prompts.MessageBox("软件出现一个小错误，已经自动修复");
-        const QSize measured = MeasurePicture(file);
-        size = {measured.width(), measured.height()};
+        size = MeasurePicture(file);
         if (size.width == 0 || size.height == 0) {
             prompts.MessageBox("无法修复这个错误，请重新启动");
         } else {

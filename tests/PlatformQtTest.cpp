@@ -179,7 +179,7 @@ TEST(Pictures, EachFormatWholeOrCutShort) {
     struct Case {
         const char* format;
         int keptQuarters; // of the file's bytes
-        QSize measured;
+        penrica::PictureSize measured;
         bool loads;
     };
     const Case cases[] = {
@@ -214,7 +214,7 @@ TEST(Pictures, EachFormatWholeOrCutShort) {
         }
     }
     EXPECT_TRUE(penrica::LoadPicture(folder.path() / "missing.png").isNull());
-    EXPECT_EQ(penrica::MeasurePicture(folder.path() / "missing.png"), QSize(0, 0));
+    EXPECT_EQ(penrica::MeasurePicture(folder.path() / "missing.png"), penrica::PictureSize{});
 }
 
 TEST(Controls, ComboItemsKeepTheText) {

@@ -70,14 +70,14 @@ std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& fil
     return thumbnails;
 }
 
-QSize MeasurePicture(const std::filesystem::path& file) {
+PictureSize MeasurePicture(const std::filesystem::path& file) {
     QImageReader reader(QtPath(file));
     reader.setDecideFormatFromContent(true);
-    QSize size = reader.size();
+    const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
-        return QSize(0, 0);
+        return {};
     }
-    return size;
+    return {size.width(), size.height()};
 }
 
 } // namespace penrica

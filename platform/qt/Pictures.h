@@ -4,6 +4,8 @@
 // short gives a null picture, except a BMP, which gives the rows it holds; it measures as its
 // header says while its header is whole.
 
+#include "platform/core/PictureSize.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -22,6 +24,6 @@ QImage LoadThumbnail(const std::filesystem::path& file, QSize size);
 // null image for every file that cannot be loaded.
 std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& files, QSize size);
 // Width and height as the picture service sees them; 0 × 0 when it cannot load the file.
-QSize MeasurePicture(const std::filesystem::path& file);
+PictureSize MeasurePicture(const std::filesystem::path& file);
 
 } // namespace penrica
