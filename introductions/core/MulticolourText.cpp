@@ -14,9 +14,6 @@ namespace {
 constexpr std::string_view kTag = kFormatTag;
 constexpr std::string_view kRecordEnd = kFormatRecordEnd;
 
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -35,17 +32,9 @@ bool SameStoredFormat(const CharFormat& a, const CharFormat& b) {
 // The colour field is a floating-point number: truncated toward zero to 64 bits, of which the
 // low 32 are the colour. A value that does not fit 64 bits, or no number at all, reads as 0.
 std::uint32_t ReadColour(std::string_view field) {
-    std::string half = ToHalfWidth(field);
-    std::size_t pos = 0;
-    while (pos < half.size() && IsSpace(half[pos])) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < half.size() && (half[pos] == '+' || half[pos] == '-')) {
-        negative = half[pos] == '-';
-        ++pos;
-    }
-    std::size_t start = pos;
+    const std::string half = ToHalfWidth(field);
+    const auto [start, negative] = FindNumberStart(half);
+    std::size_t pos = start;
     std::size_t digits = 0;
     for (; pos < half.size() && IsDigit(half[pos]); ++pos) {
         ++digits;

@@ -1,5 +1,6 @@
 #include "platform/core/Files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -37,20 +38,7 @@ bool IsFolder(const fs::path& path) {
 }
 
 std::string ReadWholeFile(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        return {};
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {};
-    }
-    std::string bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    return bytes;
+    return ReadFileStart(path, std::string::npos);
 }
 
 std::string ReadFileStart(const fs::path& path, std::size_t count) {
@@ -59,9 +47,14 @@ std::string ReadFileStart(const fs::path& path, std::size_t count) {
         return {};
     }
     std::ifstream in(path, std::ios::binary);
-    std::string bytes(count, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(count));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < count &&
+           (in.read(buffer, static_cast<std::streamsize>(
+                                std::min<std::size_t>(sizeof buffer, count - bytes.size()))) ||
+            in.gcount() > 0)) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
     return bytes;
 }
 

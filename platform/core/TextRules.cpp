@@ -96,17 +96,24 @@ std::string ToHalfWidth(std::string_view text) {
     return out;
 }
 
+NumberStart FindNumberStart(std::string_view halfWidth) {
+    NumberStart start;
+    std::size_t& pos = start.digits;
+    while (pos < halfWidth.size() &&
+           (halfWidth[pos] == ' ' || (halfWidth[pos] >= '\t' && halfWidth[pos] <= '\r'))) {
+        ++pos;
+    }
+    if (pos < halfWidth.size() && (halfWidth[pos] == '+' || halfWidth[pos] == '-')) {
+        start.negative = halfWidth[pos] == '-';
+        ++pos;
+    }
+    return start;
+}
+
 std::int32_t TextToInt(std::string_view text) {
-    std::string half = ToHalfWidth(text);
-    std::size_t pos = 0;
-    while (pos < half.size() && (half[pos] == ' ' || (half[pos] >= '\t' && half[pos] <= '\r'))) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < half.size() && (half[pos] == '+' || half[pos] == '-')) {
-        negative = half[pos] == '-';
-        ++pos;
-    }
+    const std::string half = ToHalfWidth(text);
+    const auto [digits, negative] = FindNumberStart(half);
+    std::size_t pos = digits;
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
     std::int64_t value = 0;

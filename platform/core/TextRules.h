@@ -17,6 +17,13 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 // Full-width characters (U+FF01..U+FF5E and the ideographic space) become their half-width forms.
 std::string ToHalfWidth(std::string_view text);
 
+// Where a number of a half-width text begins: past leading white space and one '+' or '-'.
+struct NumberStart {
+    std::size_t digits = 0; // position of the first character after the sign
+    bool negative = false;
+};
+NumberStart FindNumberStart(std::string_view halfWidth);
+
 // Reads a leading decimal integer after full-width conversion: leading white space, an optional
 // sign, the longest run of digits. No digits gives 0. Values beyond 32 bits saturate.
 std::int32_t TextToInt(std::string_view text);
