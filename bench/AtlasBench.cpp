@@ -5,6 +5,7 @@
 // once.
 
 #include "BenchClock.h"
+#include "BenchFolder.h"
 #include "atlas/AtlasSite.h"
 #include "introductions/core/MulticolourText.h"
 #include "markers/core/MarkerRecord.h"
@@ -42,11 +43,7 @@ void EvictFromCache(const std::filesystem::path& root) {
 int main() {
     const auto root = std::filesystem::temp_directory_path() / "penrica-bench-atlas";
     std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root);
-    ProgramFolder folder(root / "program");
-    CreateFolder(folder.Root());
-    CreateFolder(folder.ImageFolder());
-    CreateFolder(folder.MarkerRoot());
+    const ProgramFolder folder = FreshProgramFolder(root / "program");
 
     const CharFormat body{};
     const CharFormat title{"黑体", 14, 0, kBold, 0x0000FF};

@@ -4,6 +4,7 @@
 // the main window, showing one image, and reloading a marker list of 5000 markers.
 
 #include "BenchClock.h"
+#include "BenchFolder.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
@@ -114,11 +115,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const auto root = std::filesystem::temp_directory_path() / "penrica-bench-images";
-    std::filesystem::remove_all(root);
-    ProgramFolder folder(root);
-    CreateFolder(root);
-    CreateFolder(folder.ImageFolder());
-    CreateFolder(folder.MarkerRoot());
+    const ProgramFolder folder = FreshProgramFolder(root);
     CreateFolder(root / "outside");
 
     std::vector<std::string> names;

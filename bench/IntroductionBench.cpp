@@ -3,6 +3,7 @@
 // plus the atomic write). Prints the time per byte to show the cost grows linearly.
 
 #include "BenchClock.h"
+#include "BenchFolder.h"
 #include "introductions/EditorContent.h"
 #include "introductions/IntroductionEditor.h"
 #include "markers/core/MarkerRecord.h"
@@ -39,10 +40,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const auto root = std::filesystem::temp_directory_path() / "penrica-bench-intro";
-    std::filesystem::remove_all(root);
-    ProgramFolder folder(root);
-    CreateFolder(root);
-    CreateFolder(folder.MarkerRoot());
+    const ProgramFolder folder = FreshProgramFolder(root);
     CreateFolder(MarkerFolder(folder, "x.jpg"));
 
     MarkerState markers;

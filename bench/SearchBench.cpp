@@ -2,6 +2,7 @@
 // often and a text that matches nothing, beside a plain recursive listing of the same tree.
 
 #include "BenchClock.h"
+#include "BenchFolder.h"
 #include "introductions/core/AcupointSearch.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
@@ -12,10 +13,7 @@ using namespace penrica;
 
 int main() {
     const auto root = std::filesystem::temp_directory_path() / "penrica-bench-search";
-    std::filesystem::remove_all(root);
-    ProgramFolder folder(root);
-    CreateFolder(root);
-    CreateFolder(folder.MarkerRoot());
+    const ProgramFolder folder = FreshProgramFolder(root);
     const char* names[] = {"印堂", "足三里", "合谷", "太冲", "百会"};
     for (int image = 0; image < 100; ++image) {
         const std::string imageName = "图" + std::to_string(image) + ".jpg";
