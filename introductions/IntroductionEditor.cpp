@@ -62,9 +62,9 @@ bool IntroductionEditor::LoadContent(const StyledText& content, WhenTooLong poli
     return true;
 }
 
-void IntroductionEditor::LoadIntroduction() {
-    const std::string bytes = ReadWholeFile(
-        MarkerFilePath(services_.folder, markers_.currentImage, markers_.acupointUnderMouse));
+void IntroductionEditor::LoadIntroduction(const std::string& record) {
+    const std::string bytes =
+        ReadWholeFile(MarkerFilePath(services_.folder, markers_.currentImage, record));
     LoadContent(DecodeIntroduction(bytes));
     // A program load is no edit of the user's: Ctrl+Z must not take it back.
     c_.editor->ForgetUndoHistory();
@@ -91,8 +91,14 @@ bool IntroductionEditor::OfferToSave() {
 }
 
 void IntroductionEditor::ChooseAcupoint() {
-    const std::string& underMouse = markers_.acupointUnderMouse;
-    if (!underMouse.empty()) {
+    // The marker double-clicked: the hover timer ticks on while the question below waits for
+    // an answer, and may change what is under the mouse by then.
+    const std::string underMouse = markers_.acupointUnderMouse;
+    // The size file reads as marker "0" at (0, 0), but it holds the image's size: opened as an
+    // introduction, a save would write over the size, and the next showing of the image would
+    // repair the size over the saved text. A double-click on it acts as one on empty space.
+    const bool onMarker = !underMouse.empty() && underMouse != kSizeFileName;
+    if (onMarker) {
         if (state_.introChanged == 1) {
             if (!state_.editedMarker.empty()) {
                 c_.editor->setEnabled(true);
@@ -104,14 +110,14 @@ void IntroductionEditor::ChooseAcupoint() {
             }
         }
         c_.editor->setEnabled(true);
-        LoadIntroduction();
+        LoadIntroduction(underMouse);
         state_.editedImage = markers_.currentImage;
         state_.editedMarker = underMouse;
         state_.introChanged = 0;
         c_.saveButton->setEnabled(false);
     }
     c_.nameLabel->setText(Text(markers_.currentImage + "：" + underMouse));
-    if (!underMouse.empty()) {
+    if (onMarker) {
         state_.currentAcupoint = underMouse;
     } else {
         c_.nameLabel->setText(

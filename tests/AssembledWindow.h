@@ -24,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 inline constexpr const char* kImage = "人体.png";
 inline constexpr const char* kYintang = "100！80！印堂！";
@@ -49,15 +51,23 @@ struct AssembledWindow : LibraryHarness {
     std::unique_ptr<penrica::MainWindow> main;
 
     AssembledWindow() {
-        using namespace penrica;
-        QImage picture(400, 300, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        picture.save(QString::fromStdString(PathToUtf8(ImageFile(services.folder, kImage))));
-        CreateFolder(MarkerFolder(services.folder, kImage));
-        WriteSizeFile(services.folder, kImage, {400, 300});
-        WriteWholeFile(Marker(kYintang), IntroductionBytes("印堂在两眉之间"));
-        WriteWholeFile(Marker(kHegu), IntroductionBytes("合谷在手背"));
+        AddPicture(kImage, QSize(400, 300), {{kYintang, "印堂在两眉之间"}, {kHegu, "合谷在手背"}});
         Open();
+    }
+
+    // A picture in the library with its size file and markers, each with its introduction's
+    // text. The strip shows it from the next opening of the main window.
+    void AddPicture(const std::string& name, QSize size,
+                    const std::vector<std::pair<std::string, std::string>>& markers) {
+        using namespace penrica;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.save(QString::fromStdString(PathToUtf8(ImageFile(services.folder, name))));
+        CreateFolder(MarkerFolder(services.folder, name));
+        WriteSizeFile(services.folder, name, {size.width(), size.height()});
+        for (const auto& [record, text] : markers) {
+            WriteWholeFile(MarkerFilePath(services.folder, name, record), IntroductionBytes(text));
+        }
     }
 
     // A new main window, as the start window's button makes one.

@@ -1,0 +1,50 @@
+// Faults that the soak (tests/SoakTest.cpp) found, each shrunk to the few actions that show it.
+
+#include "AssembledWindow.h"
+
+namespace {
+
+using namespace penrica;
+
+// The size file "0！0！0！" reads as a marker at (0, 0) and blinks there; opened as an
+// introduction, 保存 wrote the text over the image's size, and the next showing of the image
+// "repaired" the size over the text.
+TEST(SoakFindings, TheSizeFileNeverOpensAsAnIntroduction) {
+    AssembledWindow t;
+    t.ShowImage();
+    ASSERT_TRUE(t.PointAt(QPoint(5, 5), "0！0！0！"));
+    QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(t.main->超级编辑框1->isEnabled());
+    t.Type(QStringLiteral("甲"));
+    t.Click(t.main->按钮保存编辑框内容);
+    t.ShowImage();
+    EXPECT_EQ(ReadSizeFile(t.services.folder, kImage), (PictureSize{400, 300}));
+    EXPECT_TRUE(t.prompts.Texts().empty());
+}
+
+// The hover timer ticks on while a question waits for its answer. When the mouse had left the
+// marker just before the double-click, the tick emptied the record under the mouse, and the
+// editor loaded nothing, named no marker, and lost whatever was typed next.
+TEST(SoakFindings, ADoubleClickLoadsTheMarkerItWasOnWhateverTicksDuringTheQuestion) {
+    AssembledWindow t;
+    t.ShowImage();
+    t.Choose(kYintang);
+    t.main->超级编辑框1->moveCursor(QTextCursor::End);
+    t.Type(QStringLiteral("甲"));
+    // Off the marker and double-clicked before the next tick.
+    QMouseEvent away(QEvent::MouseMove, QPointF(300, 250),
+                     QPointF(t.main->画板1->mapToGlobal(QPoint(300, 250))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(t.main->画板1, &away);
+    t.prompts.decide = [&](const ShownBox&) {
+        QTest::qWait(700); // the user reads the question
+        return Answer::Ok;
+    };
+    QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(300, 250));
+    EXPECT_EQ(t.state.acupointUnderMouse, "");
+    EXPECT_EQ(t.state.editedMarker, kYintang);
+    EXPECT_EQ(t.EditorText(), "印堂在两眉之间甲");
+    EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间甲");
+}
+
+} // namespace
