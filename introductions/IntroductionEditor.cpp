@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace penrica {
 
 namespace {
@@ -94,10 +96,14 @@ void IntroductionEditor::ChooseAcupoint() {
     // The marker double-clicked: the hover timer ticks on while the question below waits for
     // an answer, and may change what is under the mouse by then.
     const std::string underMouse = markers_.acupointUnderMouse;
-    // The size file reads as marker "0" at (0, 0), but it holds the image's size: opened as an
-    // introduction, a save would write over the size, and the next showing of the image would
-    // repair the size over the saved text. A double-click on it acts as one on empty space.
-    const bool onMarker = !underMouse.empty() && underMouse != kSizeFileName;
+    // Only a marker of the image on show opens. While hover detection is off the record under
+    // the mouse may still be one of the image shown before, and a save would then make that
+    // marker on this image. The size file reads as marker "0" at (0, 0), but it holds the
+    // image's size: a save would write over the size, and the next showing of the image would
+    // repair the size over the saved text. Either acts as a double-click on empty space.
+    const std::vector<std::string>& markers = markers_.markerFiles;
+    const bool onMarker = !underMouse.empty() && underMouse != kSizeFileName &&
+                          std::find(markers.begin(), markers.end(), underMouse) != markers.end();
     if (onMarker) {
         if (state_.introChanged == 1) {
             if (!state_.editedMarker.empty()) {

@@ -418,9 +418,12 @@ void Soak::DoubleClick() {
     const std::string image = w_.state.currentImage;
     Say(" ticks " + std::to_string(ticks) + " under [" + underMouse + "] on " + image);
     QTest::mouseDClick(Main().画板1, Qt::LeftButton, {}, p);
-    if (!underMouse.empty() && underMouse != kSizeFileName && !expected_.saveFailed) {
+    // Only a marker of the image on show opens, and never the size file.
+    const std::string key = MarkerKey(image, underMouse);
+    if (!underMouse.empty() && underMouse != kSizeFileName && tree_.count(key) != 0 &&
+        !expected_.saveFailed) {
         owner_ = {image, underMouse};
-        loadedMarker_ = MarkerKey(image, underMouse);
+        loadedMarker_ = key;
     }
 }
 

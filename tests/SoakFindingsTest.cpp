@@ -2,6 +2,8 @@
 
 #include "AssembledWindow.h"
 
+#include <QTreeWidget>
+
 namespace {
 
 using namespace penrica;
@@ -45,6 +47,33 @@ TEST(SoakFindings, ADoubleClickLoadsTheMarkerItWasOnWhateverTicksDuringTheQuesti
     EXPECT_EQ(t.state.editedMarker, kYintang);
     EXPECT_EQ(t.EditorText(), "印堂在两眉之间甲");
     EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间甲");
+}
+
+// A list row shows its image with hover detection off, so the record under the mouse was still
+// the marker of the image shown before. A double-click opened that record on the new image, and
+// 保存 made a marker there that the user never added.
+TEST(SoakFindings, ADoubleClickOpensOnlyAMarkerOfTheImageOnShow) {
+    AssembledWindow t;
+    t.AddPicture("背部.png", QSize(300, 200), {{"50！60！肺俞！", "肺俞"}});
+    t.main.reset();
+    t.Open();
+    const auto& names = t.state.imageNames;
+    const int cell =
+        static_cast<int>(std::find(names.begin(), names.end(), kImage) - names.begin());
+    QTest::mouseClick(t.main->画板列表条, Qt::LeftButton, {}, QPoint(20 + 40 * cell, 20));
+    ASSERT_TRUE(t.PointAt(kYintang));
+    t.TypeInto(t.main->编辑框查找穴位, QStringLiteral("肺"));
+    t.Click(t.main->按钮查找穴位);
+    QTreeWidget* list = t.main->超级列表框1;
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    ASSERT_EQ(t.state.currentImage, "背部.png");
+    QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(50, 60));
+    t.Type(QStringLiteral("甲"));
+    t.Click(t.main->按钮保存编辑框内容);
+    EXPECT_FALSE(t.main->超级编辑框1->isEnabled());
+    EXPECT_FALSE(Exists(MarkerFilePath(t.services.folder, "背部.png", kYintang)));
 }
 
 } // namespace
