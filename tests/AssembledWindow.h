@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -70,12 +71,23 @@ struct AssembledWindow : LibraryHarness {
         }
     }
 
-    // A new main window, as the start window's button makes one.
-    void Open() {
+    // A new main window, as the start window's button makes one. With HoverTimer::Ticked its
+    // hover timer never ticks by itself, only by TickHoverTimer, so that nothing depends on the
+    // wall clock.
+    enum class HoverTimer { Running, Ticked };
+    void Open(HoverTimer hoverTimer = HoverTimer::Running) {
         main = std::make_unique<penrica::MainWindow>(state, services);
+        if (hoverTimer == HoverTimer::Ticked) {
+            main->时钟定时获取鼠标在画板中的位置->stop();
+        }
         main->show();
         QApplication::processEvents();
     }
+    // One tick of a timer of the window, through its real binding.
+    static void Tick(QTimer* timer) {
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    }
+    void TickHoverTimer() { Tick(main->时钟定时获取鼠标在画板中的位置); }
 
     std::filesystem::path Marker(const char* record) const {
         return penrica::MarkerFilePath(services.folder, kImage, record);

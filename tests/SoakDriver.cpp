@@ -25,8 +25,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <iostream>
 #include <random>
+#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace penrica;
@@ -100,6 +102,8 @@ const std::vector<KeyStroke> kKeys = {
     {Qt::Key_F4, Qt::AltModifier, "Alt+F4"},
 };
 
+std::string SoakActName(SoakAct act);
+
 bool StartsWith(const std::string& text, const std::string& head) {
     return text.compare(0, head.size(), head) == 0;
 }
@@ -121,10 +125,6 @@ void TypeText(QWidget* target, const QString& text) {
         QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, unit, {});
         i += length - 1;
     }
-}
-
-void Tick(QTimer* timer) {
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
 }
 
 void Move(QWidget* widget, QPoint p, Qt::MouseButtons held) {
@@ -220,7 +220,7 @@ Soak::Soak(const SoakOptions& options) : options_(options) {
     w_.AddPicture("头部.png", QSize(300, 280), {});
     MakeSources();
     w_.main.reset();
-    w_.Open();
+    w_.Open(AssembledWindow::HoverTimer::Ticked);
     SetUpWindow();
     w_.prompts.decide = [this](const ShownBox& box) { return OnQuestion(box); };
     tree_ = ReadTree(w_.folder.path());
@@ -252,7 +252,6 @@ void Soak::MakeSources() {
 }
 
 void Soak::SetUpWindow() {
-    Main().时钟定时获取鼠标在画板中的位置->stop();
     QObject::connect(Main().按钮保存编辑框内容, &QAbstractButton::pressed,
                      Main().按钮保存编辑框内容, [this] { OnSavePressed(); });
     owner_.reset();
@@ -313,7 +312,7 @@ void Soak::OnSavePressed() {
 
 void Soak::HoverTick() {
     if (w_.main) {
-        Tick(Main().时钟定时获取鼠标在画板中的位置);
+        w_.TickHoverTimer();
     }
 }
 
@@ -627,7 +626,7 @@ void Soak::CloseReopen() {
     if (!w_.CloseByWindowSystem()) {
         return Say(" refused");
     }
-    w_.Open();
+    w_.Open(AssembledWindow::HoverTimer::Ticked);
     SetUpWindow();
     Say(" closed, opened again");
 }
@@ -766,9 +765,12 @@ std::string Soak::Step(std::size_t index, const SoakAction& action) {
     QApplication::processEvents();
     // A scroll runs to its end within the action: its ticks never depend on the wall clock.
     for (int i = 0; i < 1000 && Main().时钟画板列表条->isActive(); ++i) {
-        Tick(Main().时钟画板列表条);
+        AssembledWindow::Tick(Main().时钟画板列表条);
     }
     const qint64 elapsed = clock.elapsed();
+    if (options_.printEachAction) {
+        std::cerr << "  " << note_ << std::endl;
+    }
     w_.prompts.answers.clear();
     w_.prompts.inputs.clear();
     w_.prompts.files.clear();
@@ -844,12 +846,40 @@ std::string Soak::Check() {
 
 } // namespace
 
+namespace {
+const std::vector<std::string> kActNames = {
+    "StripPress", "Scroll",    "Slider",     "Drag", "Rest",       "DoubleClick",
+    "PanelMenu",  "StripMenu", "EditorMenu", "Keys", "Type",       "Save",
+    "FileMenu",   "Search",    "ListClick",  "Help", "CloseReopen"};
 std::string SoakActName(SoakAct act) {
-    static const char* names[] = {
-        "StripPress", "Scroll",    "Slider",     "Drag", "Rest",       "DoubleClick",
-        "PanelMenu",  "StripMenu", "EditorMenu", "Keys", "Type",       "Save",
-        "FileMenu",   "Search",    "ListClick",  "Help", "CloseReopen"};
-    return names[static_cast<int>(act)];
+    return kActNames[static_cast<std::size_t>(act)];
+}
+} // namespace
+
+std::string FormatSoakActions(const std::vector<SoakAction>& actions) {
+    std::string text;
+    for (const SoakAction& action : actions) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text.append(SoakActName(action.act)).append(":").append(std::to_string(action.seed));
+    }
+    return text;
+}
+
+std::vector<SoakAction> ParseSoakActions(const std::string& text) {
+    std::vector<SoakAction> actions;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const std::size_t colon = word.find(':');
+        const auto name = std::find(kActNames.begin(), kActNames.end(), word.substr(0, colon));
+        if (colon == std::string::npos || name == kActNames.end()) {
+            continue;
+        }
+        actions.push_back({static_cast<SoakAct>(name - kActNames.begin()),
+                           static_cast<std::uint32_t>(std::stoul(word.substr(colon + 1)))});
+    }
+    return actions;
 }
 
 std::vector<SoakAction> MakeSoakActions(std::uint64_t seed, std::size_t count) {
@@ -893,7 +923,12 @@ std::optional<SoakFailure> RunSoak(const std::vector<SoakAction>& actions,
     return std::nullopt;
 }
 
-std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, int maxReplays) {
+std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, double budgetSeconds) {
+    const auto start = std::chrono::steady_clock::now();
+    auto inBudget = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() <
+               budgetSeconds;
+    };
     std::optional<SoakFailure> failure = RunSoak(actions);
     if (!failure) {
         return actions;
@@ -901,9 +936,7 @@ std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, int maxRepla
     // The same invariant must break, not just any.
     const std::string kind = failure->what.substr(0, failure->what.find(':'));
     actions.resize(failure->action + 1);
-    int replays = 1;
     auto stillFails = [&](std::vector<SoakAction>& candidate) {
-        ++replays;
         const std::optional<SoakFailure> f = RunSoak(candidate);
         if (!f || f->what.substr(0, f->what.find(':')) != kind) {
             return false;
@@ -911,16 +944,25 @@ std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, int maxRepla
         candidate.resize(f->action + 1);
         return true;
     };
-    for (std::size_t chunk = std::max<std::size_t>(actions.size() / 2, 1); chunk >= 1; chunk /= 2) {
-        for (std::size_t start = 0; start < actions.size() && replays < maxReplays;) {
-            std::vector<SoakAction> candidate(actions.begin(), actions.begin() + start);
+    // Most faults need only the last few actions: the shortest tail that fails on its own.
+    for (std::size_t tail = 4; tail < actions.size() && inBudget(); tail *= 2) {
+        std::vector<SoakAction> candidate(actions.end() - static_cast<std::ptrdiff_t>(tail),
+                                          actions.end());
+        if (stillFails(candidate)) {
+            actions = std::move(candidate);
+            break;
+        }
+    }
+    // Then leaves out ever smaller runs of actions, from the first on.
+    for (std::size_t chunk = std::max<std::size_t>(actions.size() / 2, 1); inBudget(); chunk /= 2) {
+        for (std::size_t at = 0; at < actions.size() && inBudget();) {
+            std::vector<SoakAction> candidate(actions.begin(), actions.begin() + at);
             candidate.insert(candidate.end(),
-                             actions.begin() + std::min(start + chunk, actions.size()),
-                             actions.end());
+                             actions.begin() + std::min(at + chunk, actions.size()), actions.end());
             if (!candidate.empty() && stillFails(candidate)) {
                 actions = std::move(candidate);
             } else {
-                start += chunk;
+                at += chunk;
             }
         }
         if (chunk == 1) {

@@ -53,8 +53,10 @@ struct SoakOptions {
 std::optional<SoakFailure> RunSoak(const std::vector<SoakAction>& actions,
                                    const SoakOptions& options = {});
 
-// A shorter sequence that still breaks an invariant, found by leaving actions out while
-// replays still fail, within `maxReplays` replays.
-std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, int maxReplays);
+// A shorter sequence that breaks the same invariant, found by leaving actions out while replays
+// still fail, for at most about `budgetSeconds`.
+std::vector<SoakAction> ShrinkSoak(std::vector<SoakAction> actions, double budgetSeconds);
 
-std::string SoakActName(SoakAct act);
+// "DoubleClick:123 Type:456": a sequence as text, to replay it through PENRICA_SOAK_REPLAY.
+std::string FormatSoakActions(const std::vector<SoakAction>& actions);
+std::vector<SoakAction> ParseSoakActions(const std::string& text);

@@ -76,4 +76,36 @@ TEST(SoakFindings, ADoubleClickOpensOnlyAMarkerOfTheImageOnShow) {
     EXPECT_FALSE(Exists(MarkerFilePath(t.services.folder, "背部.png", kYintang)));
 }
 
+// Until the next tick the record under the mouse still named a marker just deleted: a
+// double-click opened it, and 保存 brought back the marker the user had deleted.
+TEST(SoakFindings, ADoubleClickRightAfterDeletingAMarkerOpensNothing) {
+    AssembledWindow t;
+    t.ShowImage();
+    ASSERT_TRUE(t.PointAt(kHegu));
+    t.prompts.menuChoices = {"删除此穴位标志"};
+    t.prompts.answers = {Answer::Ok};
+    QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(200, 150));
+    ASSERT_FALSE(Exists(t.Marker(kHegu)));
+    QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(200, 150));
+    t.Type(QStringLiteral("甲"));
+    t.Click(t.main->按钮保存编辑框内容);
+    EXPECT_FALSE(Exists(t.Marker(kHegu)));
+}
+
+// After the image on show was deleted, the zoom slider brought the panel back with the deleted
+// picture, and a double-click opened one of its deleted markers.
+TEST(SoakFindings, AfterDeletingAnImageTheZoomShowsNone) {
+    AssembledWindow t;
+    t.ShowImage();
+    ASSERT_TRUE(t.PointAt(kYintang));
+    t.prompts.menuChoices = {"是否要删除此图片以及此图片下面所有的标注穴位介绍"};
+    t.prompts.answers = {Answer::Ok};
+    QTest::mousePress(t.main->画板列表条, Qt::RightButton, {}, QPoint(20, 20));
+    ASSERT_FALSE(Exists(ImageFile(t.services.folder, kImage)));
+    t.Key(t.main->滑块条1, Qt::Key_Down);
+    EXPECT_EQ(t.main->画板1->width(), 0);
+    t.Key(t.main->滑块条1, Qt::Key_Up);
+    EXPECT_EQ(t.main->画板1->width(), 0);
+}
+
 } // namespace

@@ -16,9 +16,9 @@ bool IsFolderKey(const std::string& key) {
 }
 
 bool IsSizeFileKey(const std::string& key) {
-    const std::string suffix = "/" + std::string(penrica::kSizeFileName);
-    return StartsWith(key, "zhujie/") && key.size() > suffix.size() &&
-           key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0;
+    const std::string_view name = penrica::kSizeFileName;
+    return StartsWith(key, "zhujie/") && std::string_view(key).ends_with(name) &&
+           key.size() > name.size() && key[key.size() - name.size() - 1] == '/';
 }
 
 // The image a marker folder entry belongs to: "zhujie/<image>/..." gives <image>.

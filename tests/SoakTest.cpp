@@ -2,8 +2,10 @@
 //
 // PENRICA_SOAK_ACTIONS sets the number of actions of each run (default 2000);
 // PENRICA_SOAK_SEED the seed of the second run (default: a new one, printed);
-// PENRICA_SOAK_TRACE=1 prints each action before it runs, to find where a crash happened.
-// A failure is shrunk to the fewest actions found that still fail, and those are printed.
+// PENRICA_SOAK_TRACE=1 prints each action before it runs, to find where a crash happened;
+// PENRICA_SOAK_REPLAY replays the actions it names instead of the second run's.
+// A failure is shrunk to the fewest actions found that still fail within
+// PENRICA_SOAK_SHRINK_SECONDS (default 120), and those are printed.
 
 #include "SoakDriver.h"
 
@@ -16,6 +18,8 @@
 
 namespace {
 
+constexpr std::uint64_t kFixedSeed = 20240611;
+
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 10) : fallback;
@@ -27,7 +31,10 @@ void Soak(std::uint64_t seed) {
               << count << " " << seed << ")" << std::endl;
     SoakOptions options;
     options.printEachAction = EnvNumber("PENRICA_SOAK_TRACE", 0) != 0;
-    const std::vector<SoakAction> actions = MakeSoakActions(seed, count);
+    const char* replay = std::getenv("PENRICA_SOAK_REPLAY");
+    const std::vector<SoakAction> actions = replay != nullptr && seed != kFixedSeed
+                                                ? ParseSoakActions(replay)
+                                                : MakeSoakActions(seed, count);
     const auto start = std::chrono::steady_clock::now();
     const std::optional<SoakFailure> failure = RunSoak(actions, options);
     const auto seconds =
@@ -42,19 +49,21 @@ void Soak(std::uint64_t seed) {
     for (std::size_t i = from; i < failure->trace.size(); ++i) {
         report << "  " << failure->trace[i] << "\n";
     }
-    const std::vector<SoakAction> shrunk = ShrinkSoak(actions, 400);
+    const std::vector<SoakAction> shrunk =
+        ShrinkSoak(actions, static_cast<double>(EnvNumber("PENRICA_SOAK_SHRINK_SECONDS", 120)));
     if (const std::optional<SoakFailure> again = RunSoak(shrunk)) {
         report << "shrunk to " << shrunk.size() << " actions:\n";
         for (const std::string& line : again->trace) {
             report << "  " << line << "\n";
         }
         report << "  → " << again->what << "\n";
+        report << "replay: PENRICA_SOAK_REPLAY='" << FormatSoakActions(shrunk) << "'\n";
     }
     ADD_FAILURE() << report.str();
 }
 
 TEST(Soak, FixedSeed) {
-    Soak(20240611);
+    Soak(kFixedSeed);
 }
 
 TEST(Soak, SeedOfThisRun) {
