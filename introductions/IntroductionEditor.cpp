@@ -61,9 +61,9 @@ bool IntroductionEditor::LoadContent(const StyledText& content, WhenTooLong poli
     return true;
 }
 
-void IntroductionEditor::LoadIntroduction() {
-    const std::string bytes = ReadWholeFile(
-        MarkerFilePath(services_.folder, markers_.currentImage, markers_.acupointUnderMouse));
+void IntroductionEditor::LoadIntroduction(const std::string& record) {
+    const std::string bytes =
+        ReadWholeFile(MarkerFilePath(services_.folder, markers_.currentImage, record));
     LoadContent(DecodeIntroduction(bytes));
     // A program load is no edit of the user's: Ctrl+Z must not take it back.
     c_.editor->ForgetUndoHistory();
@@ -93,8 +93,18 @@ bool IntroductionEditor::OfferToSave(AfterSaving then) {
 }
 
 void IntroductionEditor::ChooseAcupoint() {
-    const std::string& underMouse = markers_.acupointUnderMouse;
-    if (!underMouse.empty()) {
+    // The marker double-clicked: the hover timer ticks on while the question below waits for
+    // an answer, and may change what is under the mouse by then.
+    const std::string underMouse = markers_.acupointUnderMouse;
+    // Only a marker of the image on show opens. While hover detection is off the record under
+    // the mouse may still name a marker of the image shown before, or one deleted since, and a
+    // save would then make that marker here. The size file reads as marker "0" at (0, 0), but it
+    // holds the image's size: a save would write over the size, and the next showing of the
+    // image would repair the size over the saved text. Either acts as empty space.
+    const bool onMarker =
+        !underMouse.empty() && underMouse != kSizeFileName &&
+        Exists(MarkerFilePath(services_.folder, markers_.currentImage, underMouse));
+    if (onMarker) {
         if (state_.introChanged == 1) {
             if (!state_.editedMarker.empty()) {
                 c_.editor->setEnabled(true);
@@ -106,14 +116,14 @@ void IntroductionEditor::ChooseAcupoint() {
             }
         }
         c_.editor->setEnabled(true);
-        LoadIntroduction();
+        LoadIntroduction(underMouse);
         state_.editedImage = markers_.currentImage;
         state_.editedMarker = underMouse;
         state_.introChanged = 0;
         c_.saveButton->setEnabled(false);
     }
     c_.nameLabel->setText(Text(markers_.currentImage + "：" + underMouse));
-    if (!underMouse.empty()) {
+    if (onMarker) {
         state_.currentAcupoint = underMouse;
     } else {
         c_.nameLabel->setText(

@@ -65,7 +65,7 @@ public:
     void TellTooLong();
 
 private:
-    void LoadIntroduction();
+    void LoadIntroduction(const std::string& record);
     // The editor's content as file bytes; tells of lone carriage returns once.
     std::string EncodeForSave();
     // The checks before an open: an enabled editor, and consent to replace its text.

@@ -20,10 +20,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 inline constexpr const char* kImage = "人体.png";
 inline constexpr const char* kYintang = "100！80！印堂！";
@@ -49,23 +52,42 @@ struct AssembledWindow : LibraryHarness {
     std::unique_ptr<penrica::MainWindow> main;
 
     AssembledWindow() {
-        using namespace penrica;
-        QImage picture(400, 300, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        picture.save(QString::fromStdString(PathToUtf8(ImageFile(services.folder, kImage))));
-        CreateFolder(MarkerFolder(services.folder, kImage));
-        WriteSizeFile(services.folder, kImage, {400, 300});
-        WriteWholeFile(Marker(kYintang), IntroductionBytes("印堂在两眉之间"));
-        WriteWholeFile(Marker(kHegu), IntroductionBytes("合谷在手背"));
+        AddPicture(kImage, QSize(400, 300), {{kYintang, "印堂在两眉之间"}, {kHegu, "合谷在手背"}});
         Open();
     }
 
-    // A new main window, as the start window's button makes one.
-    void Open() {
+    // A picture in the library with its size file and markers, each with its introduction's
+    // text. The strip shows it from the next opening of the main window.
+    void AddPicture(const std::string& name, QSize size,
+                    const std::vector<std::pair<std::string, std::string>>& markers) {
+        using namespace penrica;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.save(QString::fromStdString(PathToUtf8(ImageFile(services.folder, name))));
+        CreateFolder(MarkerFolder(services.folder, name));
+        WriteSizeFile(services.folder, name, {size.width(), size.height()});
+        for (const auto& [record, text] : markers) {
+            WriteWholeFile(MarkerFilePath(services.folder, name, record), IntroductionBytes(text));
+        }
+    }
+
+    // A new main window, as the start window's button makes one. With HoverTimer::Ticked its
+    // hover timer never ticks by itself, only by TickHoverTimer, so that nothing depends on the
+    // wall clock.
+    enum class HoverTimer { Running, Ticked };
+    void Open(HoverTimer hoverTimer = HoverTimer::Running) {
         main = std::make_unique<penrica::MainWindow>(state, services);
+        if (hoverTimer == HoverTimer::Ticked) {
+            main->时钟定时获取鼠标在画板中的位置->stop();
+        }
         main->show();
         QApplication::processEvents();
     }
+    // One tick of a timer of the window, through its real binding.
+    static void Tick(QTimer* timer) {
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    }
+    void TickHoverTimer() { Tick(main->时钟定时获取鼠标在画板中的位置); }
 
     std::filesystem::path Marker(const char* record) const {
         return penrica::MarkerFilePath(services.folder, kImage, record);

@@ -15,13 +15,15 @@ std::vector<std::string> ScriptedPrompts::Texts() const {
 
 Answer ScriptedPrompts::MessageBox(const std::string& text, Buttons buttons,
                                    const std::string& caption) {
-    boxes.push_back({text, caption, buttons});
-    if (answers.empty()) {
-        return Answer::Ok;
+    ShownBox box{text, caption, buttons};
+    if (!answers.empty()) {
+        box.answer = answers.front();
+        answers.pop_front();
+    } else if (decide) {
+        box.answer = decide(box);
     }
-    Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    boxes.push_back(box);
+    return box.answer;
 }
 
 std::string ScriptedPrompts::InputBox(const std::string& title, const std::string& prompt) {

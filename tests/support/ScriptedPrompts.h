@@ -5,6 +5,7 @@
 #include "platform/qt/Prompts.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct ShownBox {
     std::string text;
     std::string caption;
     Buttons buttons;
+    Answer answer = Answer::Ok; // what the script answered
 };
 
 struct ShownMenuEntry {
@@ -23,8 +25,9 @@ struct ShownMenuEntry {
 
 class ScriptedPrompts : public Prompts {
 public:
-    // Message boxes answer OK when the queue is empty.
+    // Message boxes take the next queued answer; with none left, `decide` answers, or else OK.
     std::deque<Answer> answers;
+    std::function<Answer(const ShownBox&)> decide;
     std::deque<std::string> inputs;
     // Each file dialog takes the next entry; nothing left or nullopt means cancelled.
     std::deque<std::optional<std::string>> files;
