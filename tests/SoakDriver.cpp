@@ -9,10 +9,10 @@
 
 #include "AssembledWindow.h"
 #include "SoakModel.h"
-#include "app/StyleWindows.h"
 #include "introductions/EditorContent.h"
 #include "platform/core/TextCodec.h"
 #include "platform/qt/Controls.h"
+#include "styling/StyleWindows.h"
 
 #include <QCheckBox>
 #include <QClipboard>
