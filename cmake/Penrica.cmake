@@ -31,11 +31,14 @@ function(penrica_test name)
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    # Parameterised cases carry their own readable names (tests/CaseName.h); CTest lists them as
+    # they are, without the printed parameter.
     if(T_QT)
         target_precompile_headers(${name} REUSE_FROM penrica_pch)
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
             PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "widgets")
     else()
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "core")
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+            PROPERTIES LABELS "core")
     endif()
 endfunction()

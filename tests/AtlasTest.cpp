@@ -2,6 +2,7 @@
 // what it reports, the site it writes, and what it refuses.
 
 #include "BmpPicture.h"
+#include "CaseName.h"
 #include "TempFolder.h"
 #include "atlas/AtlasData.h"
 #include "atlas/AtlasLibrary.h"
@@ -16,7 +17,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -24,14 +24,6 @@
 using namespace penrica;
 
 namespace {
-
-// "output is a file" -> output_is_a_file
-template <typename Case> std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    std::string name = info.param.name;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,5 @@
 #include "introductions/core/FileKey.h"
+#include "CaseName.h"
 #include "introductions/core/MulticolourText.h"
 #include "platform/core/TextCodec.h"
 
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ForeignCase{"styled under 0xFF", 0xFF, kStyled},
                       ForeignCase{"end record only", 0x21, {{}, kDefault}},
                       ForeignCase{"empty full record", 0x5A, {{}, kBoldRedHei}},
-                      ForeignCase{"one letter", 0xC3, {{{"a", kDefault}}, kDefault}}));
+                      ForeignCase{"one letter", 0xC3, {{{"a", kDefault}}, kDefault}}),
+    CaseName<ForeignCase>);
 
 TEST(FileKey, OurOwnFilesAndEmptyFilesStayUnderOurKey) {
     EXPECT_EQ(DetectFileKey(""), kFileKey);

@@ -1,4 +1,5 @@
 #include "introductions/core/MulticolourText.h"
+#include "CaseName.h"
 
 #include "platform/core/TextCodec.h"
 
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "9<vorn>0<vorn>16711680<vorn>a<vorn>beifen<vorn>宋体\r\n" + Repeat("")},
         WriteCase{"NUL never written",
                   {{{std::string("a\0b", 3), kDefault}}, kDefault},
-                  Repeat("a") + Repeat("b") + Repeat("")}));
+                  Repeat("a") + Repeat("b") + Repeat("")}),
+    CaseName<WriteCase>);
 
 TEST(MulticolourWriter, RecordsDoNotDependOnHowSpansAreCut) {
     StyledText maximal{{{"ab穴", kBlue}, {"\r\nc", kDefault}, {"d", kRaised}}, kBlue};
@@ -98,6 +100,7 @@ TEST(MulticolourWriter, LoneCrIsOneCharacterAndReportedOnce) {
 }
 
 struct ColourCase {
+    const char* name;
     const char* field;
     std::uint32_t colour;
 };
@@ -112,15 +115,19 @@ TEST_P(MulticolourColourField, ReadsAsFloatTruncatedToLow32Bits) {
     EXPECT_EQ(content.runs[0].format.colour, GetParam().colour) << GetParam().field;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MulticolourColourField,
-                         ::testing::Values(ColourCase{"-16777216", kAutomaticColour},
-                                           ColourCase{"255.9", 255}, ColourCase{"-1", 0xFFFFFFFF},
-                                           ColourCase{"4294967551", 255},
-                                           ColourCase{"1.6711680e7", 0xFF0000},
-                                           ColourCase{"  ２５５x", 255}, ColourCase{"abc", 0},
-                                           ColourCase{"1e999", 0}, ColourCase{"inf", 0},
-                                           ColourCase{"nan", 0}, ColourCase{"1e19", 0},
-                                           ColourCase{"-9223372036854773760", 2048}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MulticolourColourField,
+    ::testing::Values(ColourCase{"automatic", "-16777216", kAutomaticColour},
+                      ColourCase{"fraction truncated", "255.9", 255},
+                      ColourCase{"minus one", "-1", 0xFFFFFFFF},
+                      ColourCase{"above 32 bits keeps the low bits", "4294967551", 255},
+                      ColourCase{"exponent", "1.6711680e7", 0xFF0000},
+                      ColourCase{"full-width digits after spaces", "  ２５５x", 255},
+                      ColourCase{"no number", "abc", 0}, ColourCase{"beyond double", "1e999", 0},
+                      ColourCase{"infinity", "inf", 0}, ColourCase{"not a number", "nan", 0},
+                      ColourCase{"beyond 64 bits", "1e19", 0},
+                      ColourCase{"near the 64-bit minimum", "-9223372036854773760", 2048}),
+    CaseName<ColourCase>);
 
 TEST(MulticolourReader, SixFieldsWithEmptyTextSetTheFormatForRepeats) {
     StyledText content = ReadFormatText("9<vorn>0<vorn>16711680<vorn><vorn>beifen<vorn>宋体\r\n"
