@@ -134,7 +134,7 @@ void Move(QWidget* widget, QPoint p, Qt::MouseButtons held) {
 }
 
 std::string Describe(QPoint p) {
-    return "(" + std::to_string(p.x()) + "," + std::to_string(p.y()) + ")";
+    return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y()).toStdString();
 }
 
 class Soak {
@@ -189,6 +189,7 @@ private:
     void ListClick();
     void Help();
     void CloseReopen();
+    void ReadOnly();
 
     // The invariants after an action.
     std::string Check();
@@ -211,6 +212,7 @@ private:
     std::set<std::string> everMarkers_;
     std::string config_;
     std::optional<std::pair<std::string, std::string>> owner_; // whose text the editor holds
+    std::set<std::string> readOnly_; // keys of the files and folders made read-only
 };
 
 Soak::Soak(const SoakOptions& options) : options_(options) {
@@ -218,6 +220,9 @@ Soak::Soak(const SoakOptions& options) : options_(options) {
     w_.AddPicture("背部.jpg", QSize(500, 420),
                   {{"120！90！肺俞！", "肺俞在第三胸椎下"}, {"300！300！肾俞！", ""}});
     w_.AddPicture("头部.png", QSize(300, 280), {});
+    // Its size file is missing: the first showing repairs it.
+    w_.AddPicture("手部.png", QSize(160, 120), {{"40！50！合谷！", "合谷"}});
+    DeleteFile(MarkerFilePath(w_.services.folder, "手部.png", kSizeFileName));
     MakeSources();
     w_.main.reset();
     w_.Open(AssembledWindow::HoverTimer::Ticked);
@@ -631,6 +636,34 @@ void Soak::CloseReopen() {
     Say(" closed, opened again");
 }
 
+// As the read-only attribute or a file open elsewhere does on Windows: saves, adds and deletes
+// there fail, and must say so or change nothing.
+void Soak::ReadOnly() {
+    const AppState& s = w_.state;
+    std::string key = MarkerKey(s.editedImage, s.editedMarker);
+    if (Chance(0.4) || s.editedMarker.empty()) {
+        key = "zhujie/" + s.currentImage + "/";
+    }
+    if (Chance(0.25)) {
+        for (const std::string& locked : readOnly_) {
+            std::error_code gone; // deleted since
+            fs::permissions(w_.folder.path() / PathFromUtf8(locked), fs::perms::owner_write,
+                            fs::perm_options::add, gone);
+        }
+        readOnly_.clear();
+        return Say(" all writable again");
+    }
+    const fs::path path = w_.folder.path() / PathFromUtf8(key);
+    if (!Exists(path)) {
+        return Say(" (nothing at " + key + ")");
+    }
+    const bool lock = readOnly_.count(key) == 0;
+    fs::permissions(path, fs::perms::owner_write,
+                    lock ? fs::perm_options::remove : fs::perm_options::add);
+    lock ? (void)readOnly_.insert(key) : (void)readOnly_.erase(key);
+    Say((lock ? " read-only " : " writable ") + key);
+}
+
 void Soak::PlayFontStyleWindow() {
     QTimer::singleShot(0, [this] {
         auto* window = qobject_cast<FontStyleWindow*>(QApplication::activeModalWidget());
@@ -744,6 +777,8 @@ void Soak::Run(const SoakAction& action) {
         return Help();
     case SoakAct::CloseReopen:
         return CloseReopen();
+    case SoakAct::ReadOnly:
+        return ReadOnly();
     }
 }
 
@@ -783,6 +818,7 @@ std::string Soak::Step(std::size_t index, const SoakAction& action) {
 
 std::string Soak::Check() {
     const AppState& s = w_.state;
+    expected_.readOnly = readOnly_;
     if (!ListFolder(w_.services.folder.Staging(), EntryKind::Files).empty()) {
         return "a temporary file stayed in the staging folder";
     }
@@ -848,9 +884,9 @@ std::string Soak::Check() {
 
 namespace {
 const std::vector<std::string> kActNames = {
-    "StripPress", "Scroll",    "Slider",     "Drag", "Rest",       "DoubleClick",
-    "PanelMenu",  "StripMenu", "EditorMenu", "Keys", "Type",       "Save",
-    "FileMenu",   "Search",    "ListClick",  "Help", "CloseReopen"};
+    "StripPress", "Scroll",    "Slider",     "Drag", "Rest",        "DoubleClick",
+    "PanelMenu",  "StripMenu", "EditorMenu", "Keys", "Type",        "Save",
+    "FileMenu",   "Search",    "ListClick",  "Help", "CloseReopen", "ReadOnly"};
 std::string SoakActName(SoakAct act) {
     return kActNames[static_cast<std::size_t>(act)];
 }
@@ -890,7 +926,7 @@ std::vector<SoakAction> MakeSoakActions(std::uint64_t seed, std::size_t count) {
         {SoakAct::PanelMenu, 6},  {SoakAct::StripMenu, 1},   {SoakAct::EditorMenu, 6},
         {SoakAct::Keys, 14},      {SoakAct::Type, 10},       {SoakAct::Save, 6},
         {SoakAct::FileMenu, 5},   {SoakAct::Search, 3},      {SoakAct::ListClick, 3},
-        {SoakAct::Help, 1},       {SoakAct::CloseReopen, 2},
+        {SoakAct::Help, 1},       {SoakAct::CloseReopen, 2}, {SoakAct::ReadOnly, 1},
     };
     std::vector<int> w;
     for (const auto& [act, weight] : weights) {

@@ -29,6 +29,7 @@ enum class SoakAct {
     ListClick,   // a click in the acupoint list
     Help,        // an entry of 帮助, or the version label
     CloseReopen, // the window system closes the main window; a new one opens
+    ReadOnly,    // a marker file or folder becomes read-only, or writable again
 };
 
 struct SoakAction {

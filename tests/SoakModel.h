@@ -31,6 +31,8 @@ struct Expectations {
     std::optional<std::pair<std::string, std::string>> addedImage;
     // The program told of a repaired size file.
     bool sizeRepaired = false;
+    // Files and folders without write permission: deleting in them may fail, silently.
+    std::set<std::string> readOnly;
 };
 
 // Every marker file that ever existed, so a save may bring a deleted marker back but never
