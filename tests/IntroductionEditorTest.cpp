@@ -19,12 +19,6 @@ namespace {
 
 using namespace penrica;
 
-void Type(RichEdit& edit, const QString& text, const CharFormat& format) {
-    QTextCursor cursor(edit.document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text, RichEdit::ToQt(format));
-}
-
 struct Editor : AppHarness {
     RichEdit edit;
     QLabel name, message;
@@ -45,7 +39,7 @@ struct Editor : AppHarness {
     }
     void Marker(const std::string& record, const QString& text) {
         RichEdit scratch;
-        Type(scratch, text, CharFormat{});
+        scratch.SetPlainContent(text);
         WriteWholeFile(File(record), EncodeIntroduction(ReadEditorContent(scratch)).bytes);
     }
     QString Stored(const std::string& record) {
