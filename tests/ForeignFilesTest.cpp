@@ -3,6 +3,7 @@
 
 #include "AppHarness.h"
 #include "app/MainWindow.h"
+#include "introductions/core/MulticolourText.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/DrawPanel.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #ifndef PENRICA_TEST_DATA
 #define PENRICA_TEST_DATA "."
@@ -89,18 +92,42 @@ TEST(ForeignFiles, MarkerFolderWithJunk) {
     t.Open();
     t.Click(1);
     EXPECT_EQ(t.state.markerFiles.size(), 5u);
+    const std::vector<std::string> foreign = {"1！2！A！B！", "\xFF\xFE-not-utf8"};
 
-    // Hover reports the foreign names and still finds the real marker.
+    // Hover off every marker reports the foreign names on the panel, each in its turn at the
+    // top-left corner over the picture, and nothing else.
+    DrawPanel expected;
+    expected.resize(t.main->画板1->size());
+    expected.SetBackgroundPicture(t.main->画板1->BackgroundPicture(), BackgroundMode::Centred);
+    expected.SetFontSize(13);
+    for (const std::string& name : t.state.markerFiles) {
+        if (std::find(foreign.begin(), foreign.end(), name) != foreign.end()) {
+            expected.WriteText(1, 1,
+                               QString::fromStdString("发现不认识文件：" + name + " 请您删除"));
+        }
+    }
+    t.state.lastMouseX = 150;
+    t.state.lastMouseY = 80;
+    t.main->OnMouseTimerTick();
+    EXPECT_EQ(t.state.acupointUnderMouse, "");
+    EXPECT_TRUE(t.main->画板1->Image() == expected.Image());
+    // And it still finds the real marker.
     t.state.lastMouseX = 12;
     t.state.lastMouseY = 12;
     t.main->OnMouseTimerTick();
     EXPECT_EQ(t.state.acupointUnderMouse, "10！10！印堂！");
 
-    // Opening the binary junk as an introduction gives some text or none, never a crash, and
-    // the file stays as it was.
+    // The binary junk holds no record, so it opens as an empty introduction with nothing
+    // pending, and the file stays as it was.
     const std::string before = ReadWholeFile(markers / PathFromUtf8("10！10！印堂！"));
+    ASSERT_TRUE(DecodeIntroduction(before).runs.empty());
+    t.main->超级编辑框1->SetPlainContent(QStringLiteral("之前"));
+    t.state.introChanged = 0;
     t.main->画板1->onDoubleClick(12, 12);
     EXPECT_TRUE(t.main->超级编辑框1->isEnabled());
+    EXPECT_TRUE(t.main->超级编辑框1->IsEmpty());
+    EXPECT_EQ(t.state.editedMarker, "10！10！印堂！");
+    EXPECT_EQ(t.state.introChanged, 0);
     EXPECT_EQ(ReadWholeFile(markers / PathFromUtf8("10！10！印堂！")), before);
     t.state.acupointUnderMouse = "30！30！空！";
     t.main->画板1->onDoubleClick(30, 30);
@@ -110,8 +137,16 @@ TEST(ForeignFiles, MarkerFolderWithJunk) {
     t.prompts.boxes.clear();
     t.main->编辑框查找穴位->setText("A");
     t.main->按钮查找穴位->click();
-    EXPECT_EQ(t.prompts.boxes.size(), 2u);
-    EXPECT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
+    std::vector<std::string> reports = t.prompts.Texts();
+    std::sort(reports.begin(), reports.end());
+    std::vector<std::string> expectedReports;
+    for (const std::string& name : foreign) {
+        expectedReports.push_back("文件夹（zhujie）中存在违法文件，请你删除：" + name);
+    }
+    std::sort(expectedReports.begin(), expectedReports.end());
+    EXPECT_EQ(reports, expectedReports);
+    ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
+    EXPECT_EQ(t.main->超级列表框1->topLevelItem(0)->text(0), QStringLiteral("A"));
 }
 
 } // namespace

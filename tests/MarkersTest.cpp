@@ -81,7 +81,15 @@ TEST(HoverTest, LastHitWinsAndEachHitFlipsTheBlink) {
 TEST(HoverTest, ForeignFilesAreReportedAndNeverHit) {
     Panel p;
     EXPECT_EQ(p.Test(1, 2, {"1！2！A！B！", "readme.txt"}), "");
-    EXPECT_TRUE(p.AnyPixel(QRect(1, 1, 200, 20), [](QColor c) { return c.value() < 100; }));
+    // Each report in its turn at the top-left corner, in 13 points, and nothing else.
+    DrawPanel expected;
+    expected.resize(300, 200);
+    expected.SetFontSize(13);
+    for (const char* report :
+         {"发现不认识文件：1！2！A！B！ 请您删除", "发现不认识文件：readme.txt 请您删除"}) {
+        expected.WriteText(1, 1, QString::fromUtf8(report));
+    }
+    EXPECT_TRUE(p.panel.Image() == expected.Image());
     EXPECT_EQ(p.panel.FontSize(), 9);
     EXPECT_EQ(p.blink, 0);
 }
