@@ -194,11 +194,7 @@ std::string ShiftForFile(std::string_view bytes, std::uint8_t key) {
 }
 
 std::string UnshiftFromFile(std::string_view bytes, std::uint8_t key) {
-    std::string out(bytes);
-    for (char& b : out) {
-        b = static_cast<char>(static_cast<unsigned char>(b) - key);
-    }
-    return out;
+    return ShiftForFile(bytes, static_cast<std::uint8_t>(-key)); // mod 256
 }
 
 EncodedIntroduction EncodeIntroduction(const StyledText& content) {

@@ -69,6 +69,12 @@ bool OwnerMayWrite(const fs::path& path) {
     return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
 }
 
+// A folder that exists and that its owner may write into.
+bool WritableFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec) && OwnerMayWrite(folder);
+}
+
 fs::path FolderOf(const fs::path& path) {
     fs::path parent = path.parent_path();
     return parent.empty() ? fs::path(".") : parent;
@@ -210,7 +216,7 @@ bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
 bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path& staging) {
     std::error_code ec;
     const fs::path folder = FolderOf(path);
-    if (!fs::is_directory(folder, ec) || !OwnerMayWrite(folder)) {
+    if (!WritableFolder(folder)) {
         return false;
     }
     if (fs::exists(path, ec)) {
@@ -248,7 +254,7 @@ void ClearStaging(const fs::path& staging) {
 bool CreateNewFile(const fs::path& path) {
     std::error_code ec;
     const fs::path folder = FolderOf(path);
-    if (!fs::is_directory(folder, ec) || !OwnerMayWrite(folder)) {
+    if (!WritableFolder(folder)) {
         return false;
     }
 #ifndef _WIN32
