@@ -142,6 +142,9 @@ public:
     explicit Soak(const SoakOptions& options);
     std::string Step(std::size_t index, const SoakAction& action);
     const std::string& Note() const { return note_; }
+    // The longest an action took, and what it was.
+    qint64 slowestMs = 0;
+    std::string slowest;
 
 private:
     // The world.
@@ -810,6 +813,10 @@ std::string Soak::Step(std::size_t index, const SoakAction& action) {
     w_.prompts.inputs.clear();
     w_.prompts.files.clear();
     w_.prompts.menuChoices.clear();
+    if (elapsed > slowestMs) {
+        slowestMs = elapsed;
+        slowest = note_;
+    }
     if (elapsed > options_.actionTimeLimitMs) {
         return "the action took " + std::to_string(elapsed) + " ms";
     }
@@ -947,6 +954,8 @@ std::optional<SoakFailure> RunSoak(const std::vector<SoakAction>& actions,
                                    const SoakOptions& options) {
     Soak soak(options);
     SoakFailure failure;
+    QElapsedTimer clock;
+    clock.start();
     for (std::size_t i = 0; i < actions.size(); ++i) {
         const std::string broken = soak.Step(i, actions[i]);
         failure.trace.push_back(soak.Note());
@@ -955,6 +964,14 @@ std::optional<SoakFailure> RunSoak(const std::vector<SoakAction>& actions,
             failure.what = broken;
             return failure;
         }
+        if (options.printProgress && (i + 1) % 10000 == 0) {
+            std::cout << "soak: " << i + 1 << " actions in " << clock.elapsed() / 1000 << " s"
+                      << std::endl;
+        }
+    }
+    if (options.printProgress) {
+        std::cout << "soak: slowest action " << soak.slowestMs << " ms: " << soak.slowest
+                  << std::endl;
     }
     return std::nullopt;
 }
