@@ -40,5 +40,6 @@ function(penrica_test name)
     else()
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
             PROPERTIES LABELS "core")
+        set_property(GLOBAL APPEND PROPERTY PENRICA_CORE_TESTS ${name})
     endif()
 endfunction()

@@ -10,8 +10,8 @@
 namespace penrica {
 
 AcupointList::AcupointList(MarkerState& markers, Services& services, ListControls controls)
-    : markers_(markers), services_(services), c_(controls) {
-    c_.list->viewport()->installEventFilter(this);
+    : markers_(markers), services_(services), c_(controls), viewport_(c_.list->viewport()) {
+    viewport_->installEventFilter(this);
 }
 
 void AcupointList::Search() {
@@ -52,7 +52,9 @@ void AcupointList::ShowListedAcupoint() {
 }
 
 bool AcupointList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == c_.list->viewport() && event->type() == QEvent::MouseButtonRelease &&
+    // The list itself is not asked here: the viewport's last events come while the list is
+    // being destroyed.
+    if (event->type() == QEvent::MouseButtonRelease && watched == viewport_ &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ShowListedAcupoint();
     }

@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
+class QWidget;
 
 namespace penrica {
 
@@ -41,6 +42,7 @@ private:
     MarkerState& markers_;
     Services& services_;
     ListControls c_;
+    QWidget* viewport_; // the list's, where its clicks arrive
 };
 
 } // namespace penrica

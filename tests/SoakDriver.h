@@ -47,6 +47,7 @@ struct SoakFailure {
 
 struct SoakOptions {
     bool printEachAction = false; // to see where a crash happened
+    bool printProgress = false;   // every 10000 actions, and the slowest action at the end
     int actionTimeLimitMs = 1000;
 };
 

@@ -1,6 +1,6 @@
 // Random sequences of a user's actions through the assembled main window, with nothing lost.
 //
-// PENRICA_SOAK_ACTIONS sets the number of actions of each run (default 2000);
+// PENRICA_SOAK_ACTIONS sets the number of actions of each run (default 3000);
 // PENRICA_SOAK_SEED the seed of the second run (default: a new one, printed);
 // PENRICA_SOAK_TRACE=1 prints each action before it runs, to find where a crash happened;
 // PENRICA_SOAK_REPLAY replays the actions it names instead of the second run's.
@@ -26,11 +26,12 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 }
 
 void Soak(std::uint64_t seed) {
-    const std::size_t count = EnvNumber("PENRICA_SOAK_ACTIONS", 2000);
+    const std::size_t count = EnvNumber("PENRICA_SOAK_ACTIONS", 3000);
     std::cout << "soak: " << count << " actions, seed " << seed << " (replay: scripts/soak "
               << count << " " << seed << ")" << std::endl;
     SoakOptions options;
     options.printEachAction = EnvNumber("PENRICA_SOAK_TRACE", 0) != 0;
+    options.printProgress = true;
     const char* replay = std::getenv("PENRICA_SOAK_REPLAY");
     const std::vector<SoakAction> actions = replay != nullptr && seed != kFixedSeed
                                                 ? ParseSoakActions(replay)
