@@ -3,8 +3,8 @@
 
 #include "SoakRun.h"
 
-#include "styling/StyleWindows.h"
 #include "platform/qt/Controls.h"
+#include "styling/StyleWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
