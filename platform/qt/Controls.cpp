@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -130,23 +131,17 @@ QPixmap DrawArrowPicture(QSize size, ArrowDirection direction, const QString& wo
     const qreal arrowTop = h * 0.12;
     const qreal arrowBottom = h * 0.52;
     const qreal mid = (arrowTop + arrowBottom) / 2;
+    // The arrow points left; the right one is its mirror image.
     QPainterPath arrow;
-    if (direction == ArrowDirection::Left) {
-        arrow.moveTo(w * 0.18, mid);
-        arrow.lineTo(w * 0.42, arrowTop);
-        arrow.lineTo(w * 0.42, mid - h * 0.08);
-        arrow.lineTo(w * 0.82, mid - h * 0.08);
-        arrow.lineTo(w * 0.82, mid + h * 0.08);
-        arrow.lineTo(w * 0.42, mid + h * 0.08);
-        arrow.lineTo(w * 0.42, arrowBottom);
-    } else {
-        arrow.moveTo(w * 0.82, mid);
-        arrow.lineTo(w * 0.58, arrowTop);
-        arrow.lineTo(w * 0.58, mid - h * 0.08);
-        arrow.lineTo(w * 0.18, mid - h * 0.08);
-        arrow.lineTo(w * 0.18, mid + h * 0.08);
-        arrow.lineTo(w * 0.58, mid + h * 0.08);
-        arrow.lineTo(w * 0.58, arrowBottom);
+    arrow.moveTo(w * 0.18, mid);
+    arrow.lineTo(w * 0.42, arrowTop);
+    arrow.lineTo(w * 0.42, mid - h * 0.08);
+    arrow.lineTo(w * 0.82, mid - h * 0.08);
+    arrow.lineTo(w * 0.82, mid + h * 0.08);
+    arrow.lineTo(w * 0.42, mid + h * 0.08);
+    arrow.lineTo(w * 0.42, arrowBottom);
+    if (direction == ArrowDirection::Right) {
+        arrow = QTransform(-1, 0, 0, 1, w, 0).map(arrow);
     }
     arrow.closeSubpath();
     painter.setPen(Qt::NoPen);
