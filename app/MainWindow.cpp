@@ -148,7 +148,7 @@ void MainWindow::OnCreated() {
     // The new window's editor is empty and disabled, so nothing in it is pending; a flag left
     // from the last opening would let 保存 write the empty editor over that marker.
     state_.introChanged = 0;
-    画板1->resize(0, 画板1->height());
+    parts_->images.ShowNoImage();
     画板列表条->resize(0, 画板列表条->height());
     parts_->images.FillThumbnailStrip();
     parts_->config.EnsureConfigFile();

@@ -117,9 +117,11 @@ void ImageLibrary::DeleteImage() {
         }
     }
     FillThumbnailStrip();
+    ShowNoImage();
+}
+
+void ImageLibrary::ShowNoImage() {
     c_.imagePanel->resize(0, c_.imagePanel->height());
-    // No image is on show until the user chooses one: the zoom must not bring the panel back
-    // with a picture that may be deleted, whose markers would then still open.
     images_.imageWidth = 0;
     images_.imageHeight = 0;
 }

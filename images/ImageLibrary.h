@@ -59,6 +59,10 @@ public:
     // The popup entry: deletes the image under the remembered x with all its markers, then
     // refills the strip and empties the image panel, whatever the answer.
     void DeleteImage();
+    // The image panel shows no image until the user chooses one: its width is 0, and the zoom
+    // keeps it so. A size kept from an image shown before would bring that picture back, with
+    // its markers, which may have been deleted since, still opening and taking new markers.
+    void ShowNoImage();
 
     void ShowImage(const std::string& name);
     void ShowImageAtAcupoint(const std::string& name, const std::string& record);

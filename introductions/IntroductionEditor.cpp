@@ -96,14 +96,8 @@ void IntroductionEditor::ChooseAcupoint() {
     // The marker double-clicked: the hover timer ticks on while the question below waits for
     // an answer, and may change what is under the mouse by then.
     const std::string underMouse = markers_.acupointUnderMouse;
-    // Only a marker of the image on show opens. While hover detection is off the record under
-    // the mouse may still name a marker of the image shown before, or one deleted since, and a
-    // save would then make that marker here. The size file reads as marker "0" at (0, 0), but it
-    // holds the image's size: a save would write over the size, and the next showing of the
-    // image would repair the size over the saved text. Either acts as empty space.
-    const bool onMarker =
-        !underMouse.empty() && underMouse != kSizeFileName &&
-        Exists(MarkerFilePath(services_.folder, markers_.currentImage, underMouse));
+    // Only a marker of the image on show opens; anything else acts as empty space.
+    const bool onMarker = IsMarkerOfImage(services_.folder, markers_.currentImage, underMouse);
     if (onMarker) {
         if (state_.introChanged == 1) {
             if (!state_.editedMarker.empty()) {

@@ -24,7 +24,8 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
         return;
     }
     c_.imagePanel->Ellipse(x - kMarkRadius, y - kMarkRadius, x + kMarkRadius, y + kMarkRadius);
-    const bool onMarker = !state_.acupointUnderMouse.empty();
+    const bool onMarker =
+        IsMarkerOfImage(services_.folder, state_.currentImage, state_.acupointUnderMouse);
     MenuEntry(*c_.panelMenu, QStringLiteral("在此添加穴位标志"))->setEnabled(!onMarker);
     MenuEntry(*c_.panelMenu, QStringLiteral("删除此穴位标志"))->setEnabled(onMarker);
     state_.rightClickX = x;
@@ -56,7 +57,7 @@ void MarkerMenu::AddMarker() {
 
 void MarkerMenu::DeleteMarker() {
     const std::string record = state_.acupointUnderMouse;
-    if (record.empty()) {
+    if (!IsMarkerOfImage(services_.folder, state_.currentImage, record)) {
         return;
     }
     if (services_.prompts.MessageBox(record + "确定删除吗 ？同时将穴位介绍一块删除",
@@ -64,7 +65,7 @@ void MarkerMenu::DeleteMarker() {
         return;
     }
     if (DeleteFile(MarkerFilePath(services_.folder, state_.currentImage, record))) {
-        c_.statusLine->setText(QString::fromStdString(state_.acupointUnderMouse + " 删除成功"));
+        c_.statusLine->setText(QString::fromStdString(record + " 删除成功"));
         state_.markerFiles = ReloadMarkerList(services_.folder, state_.currentImage);
     }
 }

@@ -134,6 +134,7 @@ TEST(MarkerMenu, OnlyAtFullZoomWithEntriesByMarkerUnderMouse) {
     EXPECT_EQ(t.state.rightClickY, 60);
     EXPECT_EQ(t.panel.Image().pixelColor(50, 55), QColor(Qt::black)); // the ellipse's top
 
+    WriteWholeFile(t.File("50！60！印堂！"), "");
     t.state.acupointUnderMouse = "50！60！印堂！";
     t.markers.ShowMarkerMenu(50, 60);
     EXPECT_FALSE(t.prompts.menus[1][0].enabled);

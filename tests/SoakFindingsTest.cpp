@@ -1,4 +1,5 @@
-// Faults that the soak (tests/SoakTest.cpp) found, each shrunk to the few actions that show it.
+// Faults that the soak (tests/SoakTest.cpp) found, and that trying its mends on the real program
+// found, each shrunk to the few actions that show it.
 
 #include "AssembledWindow.h"
 
@@ -106,6 +107,55 @@ TEST(SoakFindings, AfterDeletingAnImageTheZoomShowsNone) {
     EXPECT_EQ(t.main->画板1->width(), 0);
     t.Key(t.main->滑块条1, Qt::Key_Up);
     EXPECT_EQ(t.main->画板1->width(), 0);
+}
+
+// The marker menu offered 删除此穴位标志 for whatever record the last tick left: the size file
+// (deleting the image's size, which the next showing "repaired" with a message), or a marker of
+// the image shown before a list row switched images.
+TEST(SoakFindings, TheMarkerMenuDeletesOnlyAMarkerOfTheImageOnShow) {
+    AssembledWindow t;
+    t.AddPicture("背部.png", QSize(300, 200), {{"50！60！肺俞！", "肺俞"}});
+    t.main.reset();
+    t.Open();
+    t.ShowImage();
+    ASSERT_TRUE(t.PointAt(QPoint(5, 5), "0！0！0！"));
+    t.prompts.menuChoices = {"删除此穴位标志"};
+    t.prompts.answers = {Answer::Ok};
+    QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(5, 5));
+    ASSERT_EQ(t.prompts.menus.size(), 1u);
+    EXPECT_TRUE(t.prompts.menus[0][0].enabled);  // 在此添加穴位标志
+    EXPECT_FALSE(t.prompts.menus[0][1].enabled); // 删除此穴位标志
+    EXPECT_EQ(ReadSizeFile(t.services.folder, kImage), (PictureSize{400, 300}));
+
+    ASSERT_TRUE(t.PointAt(kYintang));
+    t.TypeInto(t.main->编辑框查找穴位, QStringLiteral("肺"));
+    t.Click(t.main->按钮查找穴位);
+    QTreeWidget* list = t.main->超级列表框1;
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    ASSERT_EQ(t.state.currentImage, "背部.png");
+    t.prompts.menuChoices = {"删除此穴位标志"};
+    t.prompts.answers = {Answer::Ok};
+    QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(150, 100));
+    ASSERT_EQ(t.prompts.menus.size(), 2u);
+    EXPECT_FALSE(t.prompts.menus[1][1].enabled);
+    EXPECT_TRUE(Exists(t.Marker(kYintang)));
+    EXPECT_TRUE(t.prompts.Texts().empty());
+}
+
+// Reopening the main window kept the size of the image shown last: the zoom brought back a
+// blank panel over which that image's markers blinked, opened and took new markers.
+TEST(SoakFindings, AReopenedWindowShowsNoImageAtAnyZoom) {
+    AssembledWindow t;
+    t.ShowImage();
+    ASSERT_TRUE(t.PointAt(kYintang));
+    t.main.reset();
+    t.Open();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+        t.Key(t.main->滑块条1, key);
+        EXPECT_EQ(t.main->画板1->width(), 0);
+    }
 }
 
 } // namespace

@@ -41,6 +41,11 @@ std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_vi
     return MarkerFolder(folder, image) / PathFromUtf8(record);
 }
 
+bool IsMarkerOfImage(const ProgramFolder& folder, std::string_view image, std::string_view record) {
+    return !record.empty() && record != kSizeFileName && !image.empty() &&
+           Exists(MarkerFilePath(folder, image, record));
+}
+
 std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image) {
     return ListFolder(MarkerFolder(folder, image), EntryKind::Files);
 }

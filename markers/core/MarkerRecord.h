@@ -35,6 +35,12 @@ std::filesystem::path MarkerFolder(const ProgramFolder& folder, std::string_view
 std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_view image,
                                      std::string_view record);
 
+// Whether a record under the mouse names a marker of the image on show, so that it may be opened
+// or deleted. While hover detection is off the record may still name a marker of the image shown
+// before, or one deleted since. The size file reads as marker "0" at (0, 0), but it holds the
+// image's size: a save over it would lose the size, and deleting it would lose it too.
+bool IsMarkerOfImage(const ProgramFolder& folder, std::string_view image, std::string_view record);
+
 // The files (never sub-folders) of the image's marker folder, in listing order, the size file
 // included.
 std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image);
