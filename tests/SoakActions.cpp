@@ -150,11 +150,11 @@ void SoakRun::PanelMenu() {
     w_.prompts.inputs = {name};
     const std::size_t menus = w_.prompts.menus.size();
     Say(" under [" + w_.state.acupointUnderMouse + "] choose [" + entry + "] name [" + name + "]");
-    const bool addOffered = w_.state.acupointUnderMouse.empty();
     QTest::mousePress(Main().画板1, Qt::RightButton, {}, p);
     QTest::mouseRelease(Main().画板1, Qt::RightButton, {}, p);
-    if (w_.prompts.menus.size() > menus && entry == "在此添加穴位标志" && addOffered &&
-        !name.empty()) {
+    // The user adds what the menu offered: its first entry, enabled.
+    if (w_.prompts.menus.size() > menus && w_.prompts.menus.back()[0].enabled &&
+        entry == "在此添加穴位标志" && !name.empty()) {
         const std::string record = MakeRecord(p.x(), p.y(), name);
         expected_.addedMarker = MarkerKey(w_.state.currentImage, record);
         addedRecord_ = {w_.state.currentImage, record};
