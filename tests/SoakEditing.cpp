@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -65,15 +66,21 @@ const std::vector<KeyStroke> kKeys = {
     {Qt::Key_F4, Qt::AltModifier, "Alt+F4"},
 };
 
-// Sends each character (a whole surrogate pair at once) as a key carrying its text.
-void TypeText(QWidget* target, const QString& text) {
+// Sends each character (a whole surrogate pair at once) as a key carrying its text; the longest
+// a key took, in milliseconds.
+qint64 TypeText(QWidget* target, const QString& text) {
+    qint64 longest = 0;
     for (int i = 0; i < text.size(); ++i) {
         const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString unit = text.mid(i, length);
+        QElapsedTimer clock;
+        clock.start();
         QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, unit, {});
         QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, unit, {});
+        longest = std::max(longest, clock.elapsed());
         i += length - 1;
     }
+    return longest;
 }
 
 } // namespace
@@ -127,7 +134,8 @@ void SoakRun::Type() {
     target->setFocus(Qt::TabFocusReason);
     const std::string text = OneOf(kTexts);
     Say(" into " + target->objectName().toStdString() + " \"" + text.substr(0, 20) + "\"");
-    TypeText(target, Q(text));
+    // Typing is as many inputs as characters: each of them must answer in time.
+    longestInputMs_ = TypeText(target, Q(text));
 }
 
 void SoakRun::Save() {

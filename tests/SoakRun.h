@@ -106,6 +106,9 @@ private:
     std::string note_;
     Expectations expected_;
     std::string problem_; // seen while the action ran
+    // Set by an action of many inputs (typing): the longest of them, which the time limit checks
+    // instead of the whole action.
+    std::optional<qint64> longestInputMs_;
     std::optional<std::string> loadedMarker_;
     std::optional<std::pair<std::string, std::string>> addedRecord_; // image, record
     bool configMayChange_ = false;
