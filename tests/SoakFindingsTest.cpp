@@ -9,6 +9,30 @@ namespace {
 
 using namespace penrica;
 
+// A library of two images: the first with its markers, and 背部.png with 肺俞. The first image is
+// on show, or comes on show, by its strip cell.
+void OpenTwoImages(AssembledWindow& t) {
+    t.AddPicture("背部.png", QSize(300, 200), {{"50！60！肺俞！", "肺俞"}});
+    t.main.reset();
+    t.Open();
+    const auto& names = t.state.imageNames;
+    const int cell =
+        static_cast<int>(std::find(names.begin(), names.end(), kImage) - names.begin());
+    QTest::mouseClick(t.main->画板列表条, Qt::LeftButton, {}, QPoint(20 + 40 * cell, 20));
+}
+
+// With 印堂 under the mouse, the list row of 肺俞 brings 背部.png on show, hover detection off.
+void SwitchByTheListWithYintangUnderTheMouse(AssembledWindow& t) {
+    ASSERT_TRUE(t.PointAt(kYintang));
+    t.TypeInto(t.main->编辑框查找穴位, QStringLiteral("肺"));
+    t.Click(t.main->按钮查找穴位);
+    QTreeWidget* list = t.main->超级列表框1;
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    ASSERT_EQ(t.state.currentImage, "背部.png");
+}
+
 // The size file "0！0！0！" reads as a marker at (0, 0) and blinks there; opened as an
 // introduction, 保存 wrote the text over the image's size, and the next showing of the image
 // "repaired" the size over the text.
@@ -55,21 +79,8 @@ TEST(SoakFindings, ADoubleClickLoadsTheMarkerItWasOnWhateverTicksDuringTheQuesti
 // 保存 made a marker there that the user never added.
 TEST(SoakFindings, ADoubleClickOpensOnlyAMarkerOfTheImageOnShow) {
     AssembledWindow t;
-    t.AddPicture("背部.png", QSize(300, 200), {{"50！60！肺俞！", "肺俞"}});
-    t.main.reset();
-    t.Open();
-    const auto& names = t.state.imageNames;
-    const int cell =
-        static_cast<int>(std::find(names.begin(), names.end(), kImage) - names.begin());
-    QTest::mouseClick(t.main->画板列表条, Qt::LeftButton, {}, QPoint(20 + 40 * cell, 20));
-    ASSERT_TRUE(t.PointAt(kYintang));
-    t.TypeInto(t.main->编辑框查找穴位, QStringLiteral("肺"));
-    t.Click(t.main->按钮查找穴位);
-    QTreeWidget* list = t.main->超级列表框1;
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->topLevelItem(0)).center());
-    ASSERT_EQ(t.state.currentImage, "背部.png");
+    OpenTwoImages(t);
+    ASSERT_NO_FATAL_FAILURE(SwitchByTheListWithYintangUnderTheMouse(t));
     QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(50, 60));
     t.Type(QStringLiteral("甲"));
     t.Click(t.main->按钮保存编辑框内容);
@@ -114,10 +125,7 @@ TEST(SoakFindings, AfterDeletingAnImageTheZoomShowsNone) {
 // the image shown before a list row switched images.
 TEST(SoakFindings, TheMarkerMenuDeletesOnlyAMarkerOfTheImageOnShow) {
     AssembledWindow t;
-    t.AddPicture("背部.png", QSize(300, 200), {{"50！60！肺俞！", "肺俞"}});
-    t.main.reset();
-    t.Open();
-    t.ShowImage();
+    OpenTwoImages(t);
     ASSERT_TRUE(t.PointAt(QPoint(5, 5), "0！0！0！"));
     t.prompts.menuChoices = {"删除此穴位标志"};
     t.prompts.answers = {Answer::Ok};
@@ -127,14 +135,7 @@ TEST(SoakFindings, TheMarkerMenuDeletesOnlyAMarkerOfTheImageOnShow) {
     EXPECT_FALSE(t.prompts.menus[0][1].enabled); // 删除此穴位标志
     EXPECT_EQ(ReadSizeFile(t.services.folder, kImage), (PictureSize{400, 300}));
 
-    ASSERT_TRUE(t.PointAt(kYintang));
-    t.TypeInto(t.main->编辑框查找穴位, QStringLiteral("肺"));
-    t.Click(t.main->按钮查找穴位);
-    QTreeWidget* list = t.main->超级列表框1;
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->topLevelItem(0)).center());
-    ASSERT_EQ(t.state.currentImage, "背部.png");
+    ASSERT_NO_FATAL_FAILURE(SwitchByTheListWithYintangUnderTheMouse(t));
     t.prompts.menuChoices = {"删除此穴位标志"};
     t.prompts.answers = {Answer::Ok};
     QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(150, 100));
