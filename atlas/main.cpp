@@ -4,19 +4,22 @@
 
 #include "atlas/AtlasSite.h"
 #include "platform/core/Files.h"
+#include "platform/core/SystemCalls.h"
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
+    const std::vector<std::string> arguments = penrica::system::Utf8Arguments(argc, argv);
+    if (arguments.size() != 3) {
         std::fputs("用法：penrica-atlas 程序文件夹 输出文件夹\n"
                    "把程序文件夹中的图片、穴位和穴位介绍写成网页：输出文件夹/index.html\n",
                    stderr);
         return 2;
     }
-    const auto programFolder = penrica::PathFromUtf8(argv[1]);
-    const auto output = penrica::PathFromUtf8(argv[2]);
+    const auto programFolder = penrica::PathFromUtf8(arguments[1]);
+    const auto output = penrica::PathFromUtf8(arguments[2]);
     const penrica::SiteResult result = penrica::WriteAtlasSite(programFolder, output);
     if (result.error != penrica::SiteError::None) {
         std::fprintf(stderr, "penrica-atlas: %s\n", result.message.c_str());

@@ -60,7 +60,8 @@ TEST(AtlasCss, ColoursAndFaces) {
     EXPECT_EQ(CssColour(0xFF0000), "#0000ff");
     EXPECT_EQ(CssColour(0x123456), "#563412");
     EXPECT_EQ(CssColour(kAutomaticColour), "");
-    EXPECT_EQ(CssFontFamily("黑体"), "\"黑体\", \"WenQuanYi Micro Hei\", \"WenQuanYi Zen Hei\"");
+    EXPECT_EQ(CssFontFamily("黑体"), "\"黑体\", \"SimHei\", \"Microsoft YaHei\", "
+                                     "\"WenQuanYi Micro Hei\", \"WenQuanYi Zen Hei\"");
     EXPECT_EQ(CssFontFamily("Odd\"Face\\\n"), "\"Odd\\\"Face\\\\\\0a \"");
 }
 

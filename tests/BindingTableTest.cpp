@@ -186,12 +186,12 @@ TEST(MainWindowBindings, FileMenuEntries) {
     t.ShowImage();
     t.Choose(kHegu);
     // 穴位介绍文本另存为 writes the editor's text to the chosen file.
-    const auto vorn = t.folder.path() / "存.vorn";
+    const auto vorn = t.folder.path() / u8"存.vorn";
     t.prompts.files = {PathToUtf8(vorn)};
     Choose(*t.main, t.main->文件, "穴位介绍文本另存为");
     EXPECT_EQ(PlainText(ReadWholeFile(vorn)), "合谷在手背");
     // 打开普通文本 and 打开穴位介绍五彩文本 load into the editor.
-    const auto txt = t.folder.path() / "文.txt";
+    const auto txt = t.folder.path() / u8"文.txt";
     WriteWholeFile(txt, std::string("\xC6\xD5\xCD\xA8", 4)); // 普通 in GBK
     t.prompts.files = {PathToUtf8(txt)};
     t.prompts.answers = {Answer::Ok};
@@ -201,7 +201,7 @@ TEST(MainWindowBindings, FileMenuEntries) {
     Choose(*t.main, t.main->文件, "打开穴位介绍五彩文本");
     EXPECT_EQ(t.EditorText(), "合谷在手背");
     // 添加图片 copies the chosen picture into the library.
-    const auto picture = t.folder.path() / "新图.png";
+    const auto picture = t.folder.path() / u8"新图.png";
     QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(PathToUtf8(picture)));
     t.prompts.files = {PathToUtf8(picture)};
     Choose(*t.main, t.main->文件, "添加图片");

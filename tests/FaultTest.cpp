@@ -8,18 +8,16 @@
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/TextCodec.h"
 #include "styling/core/ConfigFile.h"
+#include "tests/ChildProcess.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <functional>
 #include <random>
-
-#include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 
 using namespace penrica;
 
@@ -65,10 +63,11 @@ std::vector<Save> Saves() {
              return WriteWholeFile(MarkerFilePath(p, kImage, "152！87！印堂！"),
                                    EncodeIntroduction(kIntroduction).bytes);
          }},
-        {"VornFile", "a .vorn file", [](const ProgramFolder& p) { return p.Root() / "笔记.vorn"; },
-         Pattern(200000, 1),
+        {"VornFile", "a .vorn file",
+         [](const ProgramFolder& p) { return p.Root() / u8"笔记.vorn"; }, Pattern(200000, 1),
          [](const ProgramFolder& p) {
-             return WriteWholeFile(p.Root() / "笔记.vorn", EncodeIntroduction(kIntroduction).bytes);
+             return WriteWholeFile(p.Root() / u8"笔记.vorn",
+                                   EncodeIntroduction(kIntroduction).bytes);
          }},
         {"SizeFile", "a size file",
          [](const ProgramFolder& p) { return MarkerFilePath(p, kImage, kSizeFileName); },
@@ -116,6 +115,9 @@ TEST_P(ReadOnlySave, ReportsFailureAndKeepsTheOldFile) {
     const fs::path locked = readOnly == ReadOnly::Folder ? file.parent_path() : file;
     const std::vector<std::string> before = SortedListing(file.parent_path());
 
+    if (readOnly == ReadOnly::Folder && !MakeFolderReadOnly(locked)) {
+        GTEST_SKIP() << kNoReadOnlyFolders;
+    }
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_FALSE(save.run(program));
     EXPECT_TRUE(ReadWholeFile(file) == save.oldBytes) << "the old file changed";
@@ -140,7 +142,9 @@ INSTANTIATE_TEST_SUITE_P(EverySave, ReadOnlySave,
 TEST(ReadOnlyConfig, NoFileIsMadeInAReadOnlyFolder) {
     TempFolder dir;
     const ConfigFile config(dir.path() / "peizhi.ini");
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    if (!MakeFolderReadOnly(dir.path())) {
+        GTEST_SKIP() << kNoReadOnlyFolders;
+    }
     config.EnsureConfigFile();
     config.RestoreFactoryConfig();
     EXPECT_EQ(config.WriteConfigItem("字符格式1", "字体大小", "12"), ConfigStatus::Failed);
@@ -148,36 +152,45 @@ TEST(ReadOnlyConfig, NoFileIsMadeInAReadOnlyFolder) {
     EXPECT_TRUE(ListFolder(dir.path(), EntryKind::Files).empty());
 }
 
-// Kills the child when a check fails before the test does.
-struct ChildGuard {
-    pid_t pid = -1;
-    ~ChildGuard() {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-};
-
 // The first offset where two byte strings differ, for a readable failure.
 std::size_t FirstDifference(const std::string& a, const std::string& b) {
     const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
     return static_cast<std::size_t>(ia - a.begin());
 }
 
+// The two versions that the saving child writes in turn, and the file it writes them to.
+struct SaveLoop {
+    fs::path root;
+    fs::path folder = root / "zhujie" / PathFromUtf8("图.jpg");
+    fs::path staging = root / ".penrica-staging";
+    fs::path target = folder / PathFromUtf8("1！2！印堂！");
+    fs::path ready = root / "ready";
+    // Two versions of different sizes, so that a cut or a mix shows in the length as well.
+    std::string first = Pattern(6 << 20, 11);
+    std::string second = Pattern((5 << 20) + 4321, 12);
+};
+
+// The child: saves the two versions in turn until it is killed; says when the first save is done.
+const child::ChildJob kSaveLoop("save-loop", [](const std::string& root) {
+    const SaveLoop loop{PathFromUtf8(root)};
+    for (unsigned i = 0;; ++i) {
+        if (!WriteWholeFile(loop.target, i % 2 == 0 ? loop.second : loop.first, loop.staging)) {
+            return 2;
+        }
+        if (i == 0 && !WriteWholeFile(loop.ready, "s")) {
+            return 3;
+        }
+    }
+});
+
 TEST(InterruptedSave, KilledAtAnyMomentLeavesOneWholeVersion) {
     TempFolder dir;
     // As a marker file: in a folder that the program lists, with the program's staging folder.
-    const fs::path folder = dir.path() / "zhujie" / "图.jpg";
-    const fs::path staging = dir.path() / ".penrica-staging";
-    fs::create_directories(folder);
-    const fs::path target = folder / "1！2！印堂！";
-    // Two versions of different sizes, so that a cut or a mix shows in the length as well.
-    const std::string first = Pattern(6 << 20, 11);
-    const std::string second = Pattern((5 << 20) + 4321, 12);
+    const SaveLoop loop{dir.path()};
+    fs::create_directories(loop.folder);
 
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(WriteWholeFile(target, first, staging));
+    ASSERT_TRUE(WriteWholeFile(loop.target, loop.first, loop.staging));
     const auto saveTime = std::chrono::steady_clock::now() - start;
 
     std::mt19937 random(std::random_device{}());
@@ -188,43 +201,25 @@ TEST(InterruptedSave, KilledAtAnyMomentLeavesOneWholeVersion) {
                2000, 2 * std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count()));
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        ChildGuard child{fork()};
-        ASSERT_GE(child.pid, 0);
-        if (child.pid == 0) {
-            close(ready[0]);
-            for (unsigned i = 0;; ++i) {
-                if (!WriteWholeFile(target, i % 2 == 0 ? second : first, staging)) {
-                    _exit(2);
-                }
-                if (i == 0 && write(ready[1], "s", 1) != 1) {
-                    _exit(3);
-                }
-            }
-        }
-        close(ready[1]);
-        char signal = 0;
-        ASSERT_EQ(read(ready[0], &signal, 1), 1) << "the child could not save";
-        close(ready[0]);
-        usleep(static_cast<useconds_t>(moment(random)));
-        kill(child.pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child.pid, &status, 0), child.pid);
-        child.pid = -1;
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped saving on its own";
+        fs::remove(loop.ready);
+        child::ChildProcess saver = child::ChildProcess::Job("save-loop", PathToUtf8(dir.path()));
+        ASSERT_TRUE(saver.Started());
+        ASSERT_TRUE(child::AppearsWithin(loop.ready, std::chrono::seconds(60)))
+            << "the child could not save";
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ASSERT_TRUE(saver.Kill()) << "the child stopped saving on its own";
 
-        const std::string now = ReadWholeFile(target);
-        EXPECT_TRUE(now == first || now == second)
+        const std::string now = ReadWholeFile(loop.target);
+        EXPECT_TRUE(now == loop.first || now == loop.second)
             << now.size() << " bytes; differs from the first version at "
-            << FirstDifference(now, first) << ", from the second at "
-            << FirstDifference(now, second);
+            << FirstDifference(now, loop.first) << ", from the second at "
+            << FirstDifference(now, loop.second);
     }
     // Killed saves leave nothing where the program lists markers, and their leftovers in the
     // staging folder go at the next start.
-    EXPECT_EQ(ListFolder(folder, EntryKind::Files), std::vector<std::string>{"1！2！印堂！"});
-    ClearStaging(staging);
-    EXPECT_TRUE(ListFolder(staging, EntryKind::Files).empty());
+    EXPECT_EQ(ListFolder(loop.folder, EntryKind::Files), std::vector<std::string>{"1！2！印堂！"});
+    ClearStaging(loop.staging);
+    EXPECT_TRUE(ListFolder(loop.staging, EntryKind::Files).empty());
 }
 
 } // namespace

@@ -23,6 +23,15 @@
 
 namespace {
 
+// A file name that is no valid text on the system, and how the program shows it.
+#ifdef _WIN32
+const std::filesystem::path kNoTextName = std::wstring(L"\xD800-not-utf16");
+const std::string kNoTextNameShown = "\xEF\xBF\xBD-not-utf16";
+#else
+const std::filesystem::path kNoTextName = "\xFF\xFE-not-utf8";
+const std::string kNoTextNameShown = "\xFF\xFE-not-utf8";
+#endif
+
 using namespace penrica;
 
 struct Library : LibraryHarness {
@@ -87,12 +96,16 @@ TEST(ForeignFiles, MarkerFolderWithJunk) {
                    std::string("\0\xFF\x01garbage\xA3", 11));
     WriteWholeFile(markers / PathFromUtf8("30！30！空！"), "");
     WriteWholeFile(markers / PathFromUtf8("1！2！A！B！"), "x");
-    WriteWholeFile(markers / "\xFF\xFE-not-utf8", "x");
+    // Wine keeps Windows names as UTF-8, so a lone surrogate cannot be made there.
+    const bool noTextNameMade = WriteWholeFile(markers / kNoTextName, "x");
     CreateFolder(markers / "sub");
     t.Open();
     t.Click(1);
-    EXPECT_EQ(t.state.markerFiles.size(), 5u);
-    const std::vector<std::string> foreign = {"1！2！A！B！", "\xFF\xFE-not-utf8"};
+    EXPECT_EQ(t.state.markerFiles.size(), noTextNameMade ? 5u : 4u);
+    std::vector<std::string> foreign = {"1！2！A！B！"};
+    if (noTextNameMade) {
+        foreign.push_back(kNoTextNameShown);
+    }
 
     // Hover off every marker reports the foreign names on the panel, each in its turn at the
     // top-left corner over the picture, and nothing else.

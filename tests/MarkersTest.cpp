@@ -171,8 +171,8 @@ TEST(MarkerMenu, AddStoresNamesAsTypedAndRefusesUnsafeOrExisting) {
             ASSERT_EQ(t.prompts.boxes.size(), 1u);
             EXPECT_EQ(t.prompts.boxes[0].text,
                       "添加失败\r\n" +
-                          PathToUtf8(MarkerFolder(t.services.folder, t.state.currentImage)) + "/" +
-                          record);
+                          PathToUtf8(MarkerFolder(t.services.folder, t.state.currentImage)) +
+                          static_cast<char>(fs::path::preferred_separator) + record);
         }
     }
 }

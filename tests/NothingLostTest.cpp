@@ -261,7 +261,7 @@ TEST(Undo, ReachesOnlyTheUsersOwnEditsOfTheIntroductionOnShow) {
 
 TEST(Undo, AnOpenedFileIsTheUsersEditAndTypingAfterItIsAStepOfItsOwn) {
     AssembledWindow t;
-    const auto vorn = t.folder.path() / "其他.vorn";
+    const auto vorn = t.folder.path() / u8"其他.vorn";
     WriteWholeFile(vorn, IntroductionBytes("打开的"));
     t.ShowImage();
     t.Choose(kYintang);

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless the test names its platform. Wine hands no QT_ variable to a Windows
+    // program, so the name comes in a variable of the tests' own.
+    const QByteArray platform = qgetenv("PENRICA_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     QApplication application(argc, argv);
     penrica::InstallFontSubstitutions();
     testing::InitGoogleTest(&argc, argv);

@@ -61,8 +61,8 @@ SoakRun::SoakRun(const SoakOptions& options) : options_(options) {
 }
 
 void SoakRun::MakeSources() {
-    sources_ = w_.folder.path() / "来源";
-    exports_ = w_.folder.path() / "导出";
+    sources_ = w_.folder.path() / u8"来源";
+    exports_ = w_.folder.path() / u8"导出";
     fs::create_directories(sources_);
     fs::create_directories(exports_);
     auto picture = [&](const char* name, QSize size, const char* format) {
@@ -75,12 +75,12 @@ void SoakRun::MakeSources() {
     picture("腹部.bmp", QSize(300, 240), "BMP");
     picture("人体.png", QSize(100, 100), "PNG");
     picture("巨图.png", QSize(3001, 2), "PNG");
-    WriteWholeFile(sources_ / "坏图.jpg", "not a picture at all");
-    WriteWholeFile(sources_ / "坏.vorn", "\x01\x02junk<vorn>");
-    WriteWholeFile(sources_ / "短.txt", EncodeGbk("足三里在膝下三寸\r\n第二行"));
-    WriteWholeFile(sources_ / "满.txt", std::string(10000, 'a'));
-    WriteWholeFile(sources_ / "超.txt", std::string(10001, 'a'));
-    WriteWholeFile(sources_ / "零.txt", std::string("ab\0cd", 5));
+    WriteWholeFile(sources_ / u8"坏图.jpg", "not a picture at all");
+    WriteWholeFile(sources_ / u8"坏.vorn", "\x01\x02junk<vorn>");
+    WriteWholeFile(sources_ / u8"短.txt", EncodeGbk("足三里在膝下三寸\r\n第二行"));
+    WriteWholeFile(sources_ / u8"满.txt", std::string(10000, 'a'));
+    WriteWholeFile(sources_ / u8"超.txt", std::string(10001, 'a'));
+    WriteWholeFile(sources_ / u8"零.txt", std::string("ab\0cd", 5));
 }
 
 void SoakRun::SetUpWindow() {

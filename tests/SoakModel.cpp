@@ -61,8 +61,10 @@ Tree ReadTree(const fs::path& programFolder) {
         std::error_code ec;
         for (auto it = fs::recursive_directory_iterator(programFolder / top, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            const std::string key =
-                penrica::PathToUtf8(it->path().lexically_relative(programFolder));
+            // Keys use "/" on every system.
+            const std::u8string generic =
+                it->path().lexically_relative(programFolder).generic_u8string();
+            const std::string key(generic.begin(), generic.end());
             if (it->is_directory()) {
                 tree[key + "/"];
             } else {

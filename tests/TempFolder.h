@@ -5,6 +5,19 @@
 #include <random>
 #include <string>
 
+// Takes away a folder's write permission, as the read-only attribute does. False where the system
+// keeps the folder writable all the same (Wine ignores the attribute on folders): a test then
+// skips what needs a read-only folder, with kNoReadOnlyFolders as the reason.
+inline bool MakeFolderReadOnly(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove, ec);
+    return !ec &&
+           (fs::status(folder, ec).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+inline constexpr const char* kNoReadOnlyFolders =
+    "this system keeps read-only folders writable (Wine); a real Windows runs this case";
+
 class TempFolder {
 public:
     TempFolder() {

@@ -130,7 +130,7 @@ TEST(ThumbnailCache, AddedImageIsTheOnlyDecodeAndStripMatchesAFreshFill) {
     t.Decoded();
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(Qt::magenta);
-    const auto outside = t.folder.path() / "新.jpg";
+    const auto outside = t.folder.path() / u8"新.jpg";
     ASSERT_TRUE(picture.save(QString::fromStdString(PathToUtf8(outside)), "JPEG"));
     t.prompts.files.push_back(PathToUtf8(outside));
     t.main->Entry(t.main->文件, QStringLiteral("添加图片"))->trigger();

@@ -138,7 +138,7 @@ TEST_F(ToolkitTexts, MessageAndInputBoxesSayOkAndCancelInChinese) {
 
 TEST_F(ToolkitTexts, FileDialogsShowNoEnglish) {
     TempFolder folder;
-    ASSERT_TRUE(CreateFolder(folder.path() / "子文件夹"));
+    ASSERT_TRUE(CreateFolder(folder.path() / u8"子文件夹"));
     ASSERT_TRUE(WriteWholeFile(folder.path() / "a.jpg", "jpeg"));
     ASSERT_TRUE(WriteWholeFile(folder.path() / "b.vorn", "vorn"));
     const QString before = QDir::currentPath();

@@ -1,13 +1,11 @@
 #include "images/core/FileStamp.h"
 
+#include "platform/core/SystemCalls.h"
+
 #include <array>
 #include <fstream>
 #include <functional>
 #include <string_view>
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace penrica {
 
@@ -38,14 +36,9 @@ std::optional<SizeAndTime> ReadSizeAndTime(const std::filesystem::path& file) {
         return std::nullopt;
     }
     SizeAndTime seen{size, modified};
-#ifndef _WIN32
-    struct stat status {};
-    if (::stat(file.c_str(), &status) == 0) {
-        seen.changedNs =
-            static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
-        seen.fileNumber = static_cast<std::uint64_t>(status.st_ino);
-    }
-#endif
+    const system::FileIdentity identity = system::IdentityOf(file);
+    seen.changedNs = identity.changedNs;
+    seen.fileNumber = identity.fileNumber;
     return seen;
 }
 

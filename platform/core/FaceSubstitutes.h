@@ -13,11 +13,15 @@ struct FaceSubstitution {
     std::span<const std::string_view> substitutes; // in order of preference
 };
 
-inline constexpr std::string_view kSongSubstitutes[] = {"AR PL UMing CN", "AR PL UMing TW",
-                                                        "WenQuanYi Micro Hei"};
-inline constexpr std::string_view kKaiSubstitutes[] = {"AR PL UKai CN", "AR PL UKai TW",
-                                                       "AR PL UMing CN"};
-inline constexpr std::string_view kHeiSubstitutes[] = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei"};
+// Windows's own names come first: a Windows without the face (楷体_GB2312 went with Windows XP)
+// has these; Debian's faces follow for Linux.
+inline constexpr std::string_view kSongSubstitutes[] = {"SimSun",          "NSimSun",
+                                                        "Microsoft YaHei", "AR PL UMing CN",
+                                                        "AR PL UMing TW",  "WenQuanYi Micro Hei"};
+inline constexpr std::string_view kKaiSubstitutes[] = {"楷体", "KaiTi", "AR PL UKai CN",
+                                                       "AR PL UKai TW", "AR PL UMing CN"};
+inline constexpr std::string_view kHeiSubstitutes[] = {"SimHei", "Microsoft YaHei",
+                                                       "WenQuanYi Micro Hei", "WenQuanYi Zen Hei"};
 
 inline constexpr FaceSubstitution kFaceSubstitutions[] = {
     {"宋体", kSongSubstitutes},

@@ -1,20 +1,13 @@
 #include "platform/core/Files.h"
 
+#include "platform/core/SystemCalls.h"
+
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <system_error>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace penrica {
 
@@ -23,8 +16,7 @@ fs::path PathFromUtf8(std::string_view utf8) {
 }
 
 std::string PathToUtf8(const fs::path& path) {
-    std::u8string s = path.u8string();
-    return std::string(reinterpret_cast<const char*>(s.data()), s.size());
+    return system::NameToUtf8(path);
 }
 
 bool Exists(const fs::path& path) {
@@ -80,20 +72,12 @@ fs::path FolderOf(const fs::path& path) {
     return parent.empty() ? fs::path(".") : parent;
 }
 
-unsigned ProcessId() {
-#ifndef _WIN32
-    return static_cast<unsigned>(getpid());
-#else
-    return 0;
-#endif
-}
-
 // "w<pid>-<n>.tmp": short, so that a long target name never makes it too long for the folder,
 // and unique among all writes of all running copies of the program.
 fs::path TemporaryIn(const fs::path& folder) {
     static std::atomic<unsigned> counter{0};
     std::string name = "w";
-    name += std::to_string(ProcessId());
+    name += std::to_string(system::ProcessId());
     name += '-';
     name += std::to_string(counter++);
     name += ".tmp";
@@ -117,37 +101,16 @@ std::optional<unsigned long> WriterOf(const std::string& name) {
     return std::stoul(name.substr(1, dash - 1));
 }
 
-bool IsRunningElsewhere(unsigned long pid) {
-#ifndef _WIN32
-    if (pid == ProcessId() || pid > static_cast<unsigned long>(INT32_MAX)) {
-        return false;
-    }
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-#else
-    (void)pid;
-    return false;
-#endif
-}
-
-bool SameFileSystem(const fs::path& a, const fs::path& b) {
-#ifndef _WIN32
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
-#else
-    return fs::absolute(a).root_name() == fs::absolute(b).root_name();
-#endif
-}
-
 // A staging folder for writes into `folder`: made when missing, writable, and on the same file
 // system, so that the rename out of it stays atomic.
 bool UsableStaging(const fs::path& staging, const fs::path& folder) {
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(staging, ec)) && OwnerMayWrite(FolderOf(staging))) {
-        fs::create_directory(staging, ec);
+    if (!fs::exists(fs::symlink_status(staging, ec)) && OwnerMayWrite(FolderOf(staging)) &&
+        fs::create_directory(staging, ec)) {
+        system::HideFolder(staging);
     }
     return fs::is_directory(staging, ec) && OwnerMayWrite(staging) &&
-           SameFileSystem(staging, folder);
+           system::SameFileSystem(staging, folder);
 }
 
 // Where the temporary file of a write into `folder` goes, so that it never lies among that
@@ -165,52 +128,6 @@ fs::path TemporaryFolder(const fs::path& folder, const fs::path& staging) {
     return UsableStaging(inside, folder) ? inside : folder;
 }
 
-// Makes a finished rename durable. File systems that cannot flush a folder count as flushed;
-// an I/O error does not.
-bool SyncFolder(const fs::path& folder) {
-#ifndef _WIN32
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return true;
-    }
-    const bool ok = ::fsync(fd) == 0 || errno != EIO;
-    ::close(fd);
-    return ok;
-#else
-    (void)folder;
-    return true;
-#endif
-}
-
-#ifndef _WIN32
-bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    std::size_t written = 0;
-    bool ok = true;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    return ok;
-}
-#else
-bool WriteAndSync(const fs::path& temp, std::string_view bytes) {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    return static_cast<bool>(out);
-}
-#endif
-
 } // namespace
 
 bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path& staging) {
@@ -225,22 +142,17 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes, const fs::path
         }
     }
     const fs::path temp = TemporaryIn(TemporaryFolder(folder, staging));
-    if (!WriteAndSync(temp, bytes)) {
+    if (!system::WriteAndFlush(temp, bytes) || !system::ReplaceWith(temp, path)) {
         fs::remove(temp, ec);
         return false;
     }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return SyncFolder(folder);
+    return system::SyncFolder(folder);
 }
 
 void ClearStaging(const fs::path& staging) {
     for (const std::string& name : ListFolder(staging, EntryKind::Files)) {
         const std::optional<unsigned long> writer = WriterOf(name);
-        if (writer && !IsRunningElsewhere(*writer)) {
+        if (writer && !system::IsRunningElsewhere(*writer)) {
             std::error_code ec;
             fs::remove(staging / name, ec);
         }
@@ -252,24 +164,11 @@ void ClearStaging(const fs::path& staging) {
 }
 
 bool CreateNewFile(const fs::path& path) {
-    std::error_code ec;
     const fs::path folder = FolderOf(path);
     if (!WritableFolder(folder)) {
         return false;
     }
-#ifndef _WIN32
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    return ::close(fd) == 0;
-#else
-    if (fs::exists(path, ec)) {
-        return false;
-    }
-    std::ofstream out(path, std::ios::binary);
-    return static_cast<bool>(out);
-#endif
+    return system::CreateExclusive(path);
 }
 
 std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind) {
@@ -321,7 +220,7 @@ bool CreateFolder(const fs::path& path) {
     if (!fs::create_directory(path, ec) || ec) {
         return false;
     }
-    SyncFolder(FolderOf(path)); // the new entry survives a power cut
+    system::SyncFolder(FolderOf(path)); // the new entry survives a power cut
     return true;
 }
 

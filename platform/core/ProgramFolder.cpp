@@ -1,19 +1,18 @@
 #include "platform/core/ProgramFolder.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/SystemCalls.h"
 
 #include <system_error>
 
 namespace penrica {
 
 std::filesystem::path ProgramFolder::OfExecutable() {
-    std::error_code ec;
-#ifdef __linux__
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path()) {
+    const std::filesystem::path exe = system::ExecutableFile();
+    if (exe.has_parent_path()) {
         return exe.parent_path();
     }
-#endif
+    std::error_code ec;
     return std::filesystem::current_path(ec);
 }
 

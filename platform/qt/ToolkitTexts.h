@@ -1,8 +1,8 @@
 #pragma once
 // The toolkit's own texts in Simplified Chinese, as the user's Chinese Windows shows them in
 // message boxes, the input box and the file dialogs: Qt's translation qtbase_zh_CN (Debian
-// package qt6-translations-l10n), the few texts that it leaves in English, and the Chinese
-// locale for the file types that the file dialog names.
+// package qt6-translations-l10n; built into the Windows program), the few texts that it leaves in
+// English, and the Chinese locale for the file types that the file dialog names.
 //
 // A missing translation file is not an error: the program then runs with the toolkit's English
 // texts, except for the ones set here.
