@@ -105,8 +105,9 @@ void MainWindow::Bind() {
     on(文件, "穴位介绍文本另存为", [&editor] { editor.SaveAsMulticolourText(); });
     on(文件, "打开穴位介绍五彩文本", [&editor] { editor.OpenMulticolourText(); });
     on(文件, "打开普通文本", [&editor] { editor.OpenPlainText(); });
-    on(文件, "配置快捷字符格式", [this] { ConfigureQuickFormats(parts_->config); });
-    on(文件, "恢复出厂配置", [this] { parts_->config.RestoreFactoryConfig(); });
+    on(文件, "配置快捷字符格式",
+       [this] { ConfigureQuickFormats(parts_->config, services_.prompts); });
+    on(文件, "恢复出厂配置", [this] { RestoreFactoryConfig(); });
     on(画板右键, "在此添加穴位标志", [&markers] { markers.AddMarker(); });
     on(画板右键, "删除此穴位标志", [&markers] { markers.DeleteMarker(); });
     markers.onMarkerAdded = [&editor](const std::string& record) {
@@ -179,6 +180,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         StopPanning();
     }
     return PlainDialog::eventFilter(watched, event);
+}
+
+void MainWindow::RestoreFactoryConfig() {
+    if (parts_->config.RestoreFactoryConfig() == ConfigStatus::Failed) {
+        services_.prompts.MessageBox(kConfigSaveFailed);
+    }
 }
 
 void MainWindow::ShowHelp(const char* text) {

@@ -57,6 +57,8 @@ public:
     void Paste();
     void Copy();
     void SelectAll();
+    // "恢复出厂配置": the factory formats in one rewrite; a failed one says "保存失败".
+    void RestoreFactoryConfig();
     // The help menu.
     void ShowHelp(const char* text);
     void OpenAuthorAddress();

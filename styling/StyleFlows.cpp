@@ -3,6 +3,7 @@
 #include "platform/core/TextRules.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/Prompts.h"
 #include "platform/qt/RichEdit.h"
 #include "styling/StyleWindows.h"
 #include "styling/core/ColourNames.h"
@@ -65,14 +66,17 @@ void LoadQuickFormatIntoDialog(QuickFormatWindow& window, const ConfigFile& conf
     ShowEffectBits(window, TextToInt(texts.effects));
 }
 
-void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config) {
+// A failed write is told; the window stays open with the values, to be saved again.
+void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& config,
+                               Prompts& prompts) {
     const QuickFormatTexts texts{window.编辑框字体大小->text().toStdString(),
                                  TextOf(*window.组合框字符颜色), TextOf(*window.组合框字体名称),
                                  std::to_string(EffectsOf(window.effects))};
     const auto radios = Radios(window);
     for (int n = 1; n <= 4; ++n) {
-        if (radios[static_cast<std::size_t>(n - 1)]->isChecked()) {
-            WriteQuickFormat(config, SectionOf(n), texts);
+        if (radios[static_cast<std::size_t>(n - 1)]->isChecked() &&
+            WriteQuickFormat(config, SectionOf(n), texts) == ConfigStatus::Failed) {
+            prompts.MessageBox(kConfigSaveFailed);
         }
     }
 }
@@ -114,7 +118,7 @@ void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_vi
     editor.SetSelectionFormat(QuickFormatToCharFormat(ReadQuickFormat(config, section)));
 }
 
-void ConfigureQuickFormats(const ConfigFile& config) {
+void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts) {
     QuickFormatWindow window;
     window.onCreated = [&window] {
         AddComboItems(*window.组合框字符颜色, ColourNameList());
@@ -128,7 +132,9 @@ void ConfigureQuickFormats(const ConfigFile& config) {
         window.按钮保存->setEnabled(true);
         window.分组框1->show();
     };
-    window.onSave = [&window, &config] { SaveQuickFormatFromDialog(window, config); };
+    window.onSave = [&window, &config, &prompts] {
+        SaveQuickFormatFromDialog(window, config, prompts);
+    };
     window.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "app/StartWindow.h"
 #include "platform/qt/Controls.h"
 #include "styling/StyleWindows.h"
+#include "styling/core/ConfigFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -150,6 +151,37 @@ TEST(StrayKeys, TheQuickFormatWindowEndsOnlyByItsCloseBox) {
             EXPECT_EQ(ReadWholeFile(t.services.folder.ConfigFile()), before);
         });
     EXPECT_TRUE(t.main->isVisible());
+}
+
+// A peizhi.ini that cannot be written: 恢复出厂配置 and the quick format window's 保存 say so and
+// change nothing, and the quick format window stays with its values. Writable again, the factory
+// values come back in one rewrite.
+TEST(ConfigSaves, AFailedWriteIsToldAndChangesNothing) {
+    AssembledWindow t;
+    const auto config = t.services.folder.ConfigFile();
+    const std::string factory = ReadWholeFile(config);
+    ConfigFile(config).WriteConfigItem("字符格式1", "字体大小", "40");
+    const std::string before = ReadWholeFile(config);
+    RemoveWriteBit(config);
+    t.main->Entry(t.main->文件, QStringLiteral("恢复出厂配置"))->trigger();
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"保存失败"});
+    WithModalWindow<QuickFormatWindow>(
+        [&] { t.main->Entry(t.main->文件, QStringLiteral("配置快捷字符格式"))->trigger(); },
+        [&](QuickFormatWindow& window) {
+            t.Click(window.单选框2);
+            window.编辑框字体大小->setText(QStringLiteral("14"));
+            t.Click(window.按钮保存);
+            EXPECT_EQ(t.prompts.Texts(), (std::vector<std::string>{"保存失败", "保存失败"}));
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(window.编辑框字体大小->text(), QStringLiteral("14"));
+        });
+    EXPECT_EQ(ReadWholeFile(config), before);
+
+    std::filesystem::permissions(config, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    t.main->Entry(t.main->文件, QStringLiteral("恢复出厂配置"))->trigger();
+    EXPECT_EQ(t.prompts.Texts().size(), 2u);
+    EXPECT_EQ(ReadWholeFile(config), factory);
 }
 
 TEST(StrayKeys, TheFontStyleWindowIgnoresEscapeAndReturn) {

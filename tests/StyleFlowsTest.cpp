@@ -9,6 +9,7 @@
 #include "platform/qt/RichEdit.h"
 #include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -215,7 +216,8 @@ TEST(QuickFormatWindow, RadioLoadsShowsAndSaves) {
         w.按钮保存->click();
         w.close();
     });
-    ConfigureQuickFormats(t.config);
+    ScriptedPrompts prompts;
+    ConfigureQuickFormats(t.config, prompts);
     EXPECT_EQ(t.config.ReadConfigItem("字符格式3", "字体效果"), "2");
     EXPECT_EQ(t.config.ReadConfigItem("字符格式3", "字体大小"), "大号");
     EXPECT_EQ(t.config.ReadConfigItem("字符格式4", "字体大小"), "11");

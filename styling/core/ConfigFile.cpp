@@ -5,6 +5,7 @@
 #include "platform/core/TextCodec.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace penrica {
 
@@ -27,8 +28,17 @@ std::string ConfigFile::ReadConfigItem(std::string_view section, std::string_vie
 
 ConfigStatus ConfigFile::WriteConfigItem(std::string_view section, std::string_view key,
                                          std::string_view value) const {
-    return WriteBytes(
-        WriteConfigValue(ReadBytes(), EncodeGbk(section), EncodeGbk(key), EncodeGbk(value)));
+    const ConfigItem item{section, key, value};
+    return WriteConfigItems({&item, 1});
+}
+
+ConfigStatus ConfigFile::WriteConfigItems(std::span<const ConfigItem> items) const {
+    std::string bytes = ReadBytes();
+    for (const ConfigItem& item : items) {
+        bytes = WriteConfigValue(bytes, EncodeGbk(item.section), EncodeGbk(item.key),
+                                 EncodeGbk(item.value));
+    }
+    return WriteBytes(bytes);
 }
 
 ConfigStatus ConfigFile::AddConfigSection(std::string_view section) const {
@@ -39,14 +49,16 @@ ConfigStatus ConfigFile::AddConfigSection(std::string_view section) const {
     return WriteBytes(*bytes);
 }
 
-void ConfigFile::RestoreFactoryConfig() const {
+ConfigStatus ConfigFile::RestoreFactoryConfig() const {
+    std::vector<ConfigItem> items;
     for (const FactoryFormat& format : kFactoryFormats) {
         const std::array<const char*, 4> values = {format.size, format.colour, format.face,
                                                    format.effects};
         for (std::size_t k = 0; k < kConfigKeys.size(); ++k) {
-            WriteConfigItem(format.section, kConfigKeys[k], values[k]);
+            items.push_back({format.section, kConfigKeys[k], values[k]});
         }
     }
+    return WriteConfigItems(items);
 }
 
 void ConfigFile::EnsureConfigFile() const {

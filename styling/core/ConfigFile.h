@@ -4,17 +4,28 @@
 // reads as empty text; writing it then creates it. No operation shows a message.
 //
 // Names and values are program text (UTF-8) here and GBK in the file. A rewrite works on the
-// file's bytes: the lines it does not set come back byte for byte.
+// file's bytes: the lines it does not set come back byte for byte. Several items set together are
+// written in one rewrite, so the file holds all of them or none.
 
 #include "styling/core/ConfigText.h"
 
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 
 namespace penrica {
 
 enum class ConfigStatus { Succeeded, Failed, AlreadyExists };
+
+// What the windows of this subsystem say when peizhi.ini could not be written.
+inline constexpr const char* kConfigSaveFailed = "保存失败";
+
+struct ConfigItem {
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+};
 
 struct FactoryFormat {
     const char* section;
@@ -41,9 +52,12 @@ public:
     std::string ReadConfigItem(std::string_view section, std::string_view key) const;
     ConfigStatus WriteConfigItem(std::string_view section, std::string_view key,
                                  std::string_view value) const;
+    // The items in their order, as WriteConfigItem one after the other would set them, in one
+    // rewrite.
+    ConfigStatus WriteConfigItems(std::span<const ConfigItem> items) const;
     ConfigStatus AddConfigSection(std::string_view section) const;
     // Writes the 16 factory values into the sections that exist.
-    void RestoreFactoryConfig() const;
+    ConfigStatus RestoreFactoryConfig() const;
     // Creates the file with its factory contents when no file of that name exists.
     void EnsureConfigFile() const;
 

@@ -17,12 +17,13 @@ QuickFormatTexts ReadQuickFormat(const ConfigFile& config, std::string_view sect
             config.ReadConfigItem(section, kConfigKeys[3])};
 }
 
-void WriteQuickFormat(const ConfigFile& config, std::string_view section,
-                      const QuickFormatTexts& texts) {
-    config.WriteConfigItem(section, kConfigKeys[0], texts.size);
-    config.WriteConfigItem(section, kConfigKeys[1], texts.colour);
-    config.WriteConfigItem(section, kConfigKeys[2], texts.face);
-    config.WriteConfigItem(section, kConfigKeys[3], texts.effects);
+ConfigStatus WriteQuickFormat(const ConfigFile& config, std::string_view section,
+                              const QuickFormatTexts& texts) {
+    const ConfigItem items[] = {{section, kConfigKeys[0], texts.size},
+                                {section, kConfigKeys[1], texts.colour},
+                                {section, kConfigKeys[2], texts.face},
+                                {section, kConfigKeys[3], texts.effects}};
+    return config.WriteConfigItems(items);
 }
 
 CharFormat QuickFormatToCharFormat(const QuickFormatTexts& texts) {

@@ -19,9 +19,9 @@ struct QuickFormatTexts {
 };
 
 QuickFormatTexts ReadQuickFormat(const ConfigFile& config, std::string_view section);
-// Writes the four keys; nothing is validated and a missing section stays missing.
-void WriteQuickFormat(const ConfigFile& config, std::string_view section,
-                      const QuickFormatTexts& texts);
+// Writes the four keys in one rewrite; nothing is validated and a missing section stays missing.
+ConfigStatus WriteQuickFormat(const ConfigFile& config, std::string_view section,
+                              const QuickFormatTexts& texts);
 
 // The format a quick format gives the selection: numbers by their leading digits, effects cut to
 // the five known bits, a colour outside the table automatic, the face cut to the editor's field.
