@@ -44,6 +44,7 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     SetNoTitle(*this);
     const QSize client = ClientSize(982, 704);
     SetUpFixedWindow(*this, client, MinimiseBox::Yes);
+    SetNoIcon(*this);
     controlArea = new QWidget(this);
     controlArea->setObjectName(QStringLiteral("控件区"));
     controlArea->setGeometry(0, kMenuBarHeight, client.width(), client.height() - kMenuBarHeight);

@@ -22,6 +22,9 @@ enum class MinimiseBox { No, Yes };
 // the screen.
 void SetUpFixedWindow(QWidget& window, QSize client, MinimiseBox minimise);
 
+// A window that shows no icon in its title bar. Call it after SetUpFixedWindow.
+void SetNoIcon(QWidget& window);
+
 // A window that shows no title text. Qt puts the application's name in the title bar when a
 // title is empty, so the title is a single blank.
 void SetNoTitle(QWidget& window);
