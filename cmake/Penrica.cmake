@@ -26,15 +26,14 @@ function(penrica_test name)
         # Widget tests need a QApplication before the first test: they bring their own main.
         # They get the test doubles of the services too.
         add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
-        target_link_libraries(${name} PRIVATE ${T_LIBS} penrica_test_support Qt6::Test GTest::gmock
-            GTest::gtest)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} penrica_test_support Qt6::Test GTest::gtest)
         if(WIN32)
             # A static Qt links only the windows platform; the tests run offscreen.
             qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
         endif()
     else()
         add_executable(${name} ${T_SOURCES})
-        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     # Parameterised cases carry their own readable names (tests/CaseName.h); CTest lists them as

@@ -32,7 +32,7 @@ RUN_PACKAGES=(
 
 # What the tests need on top.
 TEST_PACKAGES=(
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev
     xdotool clang libclang-rt-14-dev
     openbox dbus at-spi2-core python3-pyatspi
     chromium
