@@ -60,19 +60,13 @@ bool HoldsOnlyAtlasFiles(const fs::path& output) {
     });
 }
 
-bool OwnerMayWrite(const fs::path& path) {
-    std::error_code ec;
-    const fs::perms perms = fs::status(path, ec).permissions();
-    return !ec && (perms & fs::perms::owner_write) != fs::perms::none;
-}
-
 // Makes way for a new file at `path`: an existing file or link there is removed, so that the
 // write never goes through a link or into a file linked elsewhere. Files.h's rule holds: a
 // folder or file without its owner's write permission is read-only.
 bool MakeWay(const fs::path& path) {
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
-    if (!OwnerMayWrite(path.parent_path())) {
+    if (!FolderMayBeWritten(path.parent_path())) {
         return false;
     }
     if (!fs::exists(status)) {

@@ -35,7 +35,7 @@ bool Within(const fs::path& inner, const fs::path& outer) {
     return end == b.end();
 }
 
-// Files.h's rule: a folder without its owner's write permission is read-only, whoever runs the
+// Files.h's rule decides whether the folder may be written, whoever runs the
 // program. For a folder still to be made, its nearest existing ancestor decides.
 bool MayWriteInto(fs::path folder) {
     std::error_code ec;
@@ -43,8 +43,7 @@ bool MayWriteInto(fs::path folder) {
     while (!Exists(folder) && folder.has_relative_path()) {
         folder = folder.parent_path();
     }
-    const fs::perms perms = fs::status(folder, ec).permissions();
-    return !ec && IsFolder(folder) && (perms & fs::perms::owner_write) != fs::perms::none;
+    return IsFolder(folder) && FolderMayBeWritten(folder);
 }
 
 // Why `folder` is no program folder, or nothing when it is one.

@@ -29,6 +29,21 @@ bool IsFolder(const fs::path& path) {
     return fs::is_directory(path, ec);
 }
 
+bool OwnerMayWrite(const fs::path& path) {
+    std::error_code ec;
+    fs::file_status status = fs::status(path, ec);
+    if (ec) {
+        return false;
+    }
+    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+// Explorer sets the read-only attribute on a folder whose icon was customised; Windows ignores it,
+// and only the access rights, which the write itself meets, decide there.
+bool FolderMayBeWritten(const fs::path& folder) {
+    return !system::kFoldersHaveWritePermission || OwnerMayWrite(folder);
+}
+
 std::string ReadWholeFile(const fs::path& path) {
     return ReadFileStart(path, std::string::npos);
 }
@@ -52,19 +67,10 @@ std::string ReadFileStart(const fs::path& path, std::size_t count) {
 
 namespace {
 
-bool OwnerMayWrite(const fs::path& path) {
-    std::error_code ec;
-    fs::file_status status = fs::status(path, ec);
-    if (ec) {
-        return false;
-    }
-    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
-}
-
-// A folder that exists and that its owner may write into.
+// A folder that exists and that may be written into.
 bool WritableFolder(const fs::path& folder) {
     std::error_code ec;
-    return fs::is_directory(folder, ec) && OwnerMayWrite(folder);
+    return fs::is_directory(folder, ec) && FolderMayBeWritten(folder);
 }
 
 fs::path FolderOf(const fs::path& path) {
@@ -105,11 +111,11 @@ std::optional<unsigned long> WriterOf(const std::string& name) {
 // system, so that the rename out of it stays atomic.
 bool UsableStaging(const fs::path& staging, const fs::path& folder) {
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(staging, ec)) && OwnerMayWrite(FolderOf(staging)) &&
+    if (!fs::exists(fs::symlink_status(staging, ec)) && FolderMayBeWritten(FolderOf(staging)) &&
         fs::create_directory(staging, ec)) {
         system::HideFolder(staging);
     }
-    return fs::is_directory(staging, ec) && OwnerMayWrite(staging) &&
+    return fs::is_directory(staging, ec) && FolderMayBeWritten(staging) &&
            system::SameFileSystem(staging, folder);
 }
 
@@ -209,7 +215,7 @@ bool DeleteFile(const fs::path& path) {
     if (!fs::is_regular_file(fs::symlink_status(path, ec)) && !fs::is_symlink(path)) {
         return false;
     }
-    if (!OwnerMayWrite(FolderOf(path))) {
+    if (!FolderMayBeWritten(FolderOf(path))) {
         return false;
     }
     return fs::remove(path, ec) && !ec;

@@ -6,8 +6,9 @@
 // reported as done survives a power cut. A killed write leaves its temporary file only in the
 // staging folder, which no listing of the program reads; ClearStaging removes such leftovers.
 //
-// A file or folder without its owner's write permission counts as read-only, as the Windows
-// read-only attribute does: writes into it or over it fail, whoever runs the program.
+// A file without its owner's write permission counts as read-only, as the Windows read-only
+// attribute does: writes over it fail, whoever runs the program. So does a folder on Linux;
+// Windows ignores the attribute on folders, and so does the program there.
 
 #include <filesystem>
 #include <string>
@@ -25,6 +26,11 @@ std::string PathToUtf8(const fs::path& path);
 // True for an existing file or folder.
 bool Exists(const fs::path& path);
 bool IsFolder(const fs::path& path);
+
+// Whether the owner may write the file (a file without that permission counts as read-only), and
+// whether files may be made in or removed from an existing folder, by the rule above.
+bool OwnerMayWrite(const fs::path& path);
+bool FolderMayBeWritten(const fs::path& folder);
 
 // The whole content; empty when the file is missing or unreadable.
 std::string ReadWholeFile(const fs::path& path);

@@ -27,6 +27,14 @@ std::string NameToUtf8(const fs::path& path);
 // The running executable's own file; empty when the system cannot tell.
 fs::path ExecutableFile();
 
+// Whether a folder's write permission decides if files may be made in it: so on Linux; Windows
+// ignores the read-only attribute of folders.
+#ifdef _WIN32
+inline constexpr bool kFoldersHaveWritePermission = false;
+#else
+inline constexpr bool kFoldersHaveWritePermission = true;
+#endif
+
 unsigned long ProcessId();
 // Whether another process of this id runs now (this process's own id gives false).
 bool IsRunningElsewhere(unsigned long pid);

@@ -80,6 +80,14 @@ fs::path ExecutableFile() {
         }
         if (length < name.size()) {
             name.resize(length);
+            // Started through a short 8.3 path, the messages would show that one.
+            std::wstring longName(32768, L'\0');
+            const DWORD longLength = ::GetLongPathNameW(name.c_str(), longName.data(),
+                                                        static_cast<DWORD>(longName.size()));
+            if (longLength > 0 && longLength < longName.size()) {
+                longName.resize(longLength);
+                return fs::path(longName);
+            }
             return fs::path(name);
         }
         name.resize(name.size() * 2);

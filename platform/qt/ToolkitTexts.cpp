@@ -73,10 +73,10 @@ public:
 ChineseToolkitTexts::ChineseToolkitTexts()
     : qt_(std::make_unique<QTranslator>()), own_(std::make_unique<OwnTranslator>()),
       previousLocale_(std::make_unique<QLocale>()) {
-    // A static toolkit (the Windows program) has no translations folder: the file is built in.
-    qtLoaded_ = qt_->load(QStringLiteral("qtbase_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-                qt_->load(QStringLiteral("qtbase_zh_CN"), QStringLiteral(":/translations"));
+    // The Windows program carries the file built in; elsewhere it is the toolkit's own.
+    qtLoaded_ = qt_->load(QStringLiteral("qtbase_zh_CN"), QStringLiteral(":/translations")) ||
+                qt_->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (qtLoaded_) {
         QCoreApplication::installTranslator(qt_.get());
     }
