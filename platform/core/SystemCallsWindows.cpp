@@ -36,10 +36,6 @@ bool HeldByAnother(DWORD error) {
 constexpr int kTries = 20;
 constexpr auto kPause = std::chrono::milliseconds(50);
 
-} // namespace
-
-namespace {
-
 std::string Utf8(const wchar_t* wide, int length) {
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
