@@ -11,13 +11,14 @@
 inline bool MakeFolderReadOnly(const std::filesystem::path& folder) {
 #ifdef _WIN32
     (void)folder;
-    return false; // Windows keeps a folder with the read-only attribute writable
-#endif
+    return false;
+#else
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove, ec);
     return !ec &&
            (fs::status(folder, ec).permissions() & fs::perms::owner_write) == fs::perms::none;
+#endif
 }
 inline constexpr const char* kNoReadOnlyFolders =
     "Windows keeps folders with the read-only attribute writable; only access rights refuse "

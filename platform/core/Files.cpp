@@ -174,7 +174,8 @@ bool CreateNewFile(const fs::path& path) {
     if (!WritableFolder(folder)) {
         return false;
     }
-    return system::CreateExclusive(path);
+    // Made as any write's temporary file is: never over an existing one, flushed.
+    return system::WriteAndFlush(path, {});
 }
 
 std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind) {

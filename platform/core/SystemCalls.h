@@ -50,8 +50,6 @@ bool ReplaceWith(const fs::path& temp, const fs::path& target);
 // flushed; an I/O error does not.
 bool SyncFolder(const fs::path& folder);
 bool SameFileSystem(const fs::path& a, const fs::path& b);
-// Creates an empty file that does not exist yet; never touches an existing one.
-bool CreateExclusive(const fs::path& path);
 // Hides a folder of the program's own from the file manager (Explorer shows names that start
 // with a dot). Does nothing where such names are hidden already.
 void HideFolder(const fs::path& folder);

@@ -78,14 +78,6 @@ bool SameFileSystem(const fs::path& a, const fs::path& b) {
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
 }
 
-bool CreateExclusive(const fs::path& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    return ::close(fd) == 0;
-}
-
 void HideFolder(const fs::path&) {}
 
 FileIdentity IdentityOf(const fs::path& file) {

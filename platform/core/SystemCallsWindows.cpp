@@ -152,12 +152,6 @@ bool SameFileSystem(const fs::path& a, const fs::path& b) {
            ::lstrcmpiW(volumeA, volumeB) == 0;
 }
 
-bool CreateExclusive(const fs::path& path) {
-    Handle file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-    return file.Valid();
-}
-
 void HideFolder(const fs::path& folder) {
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_HIDDEN)) {
