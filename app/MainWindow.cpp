@@ -54,7 +54,7 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     parts_ = std::make_unique<Parts>(
         state_, services_,
         ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键},
-        MarkerControls{画板1, 滑块条1, 画板右键, 标签1},
+        MarkerControls{画板1, 滑块条1, 画板右键, 在此添加穴位标志, 删除此穴位标志, 标签1},
         EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容},
         ListControls{编辑框查找穴位, 超级列表框1, 标签右边});
     Bind();
@@ -99,43 +99,38 @@ void MainWindow::Bind() {
     connect(按钮查找穴位, &QPushButton::clicked, this, [&list] { list.Search(); });
     connect(标签版本, &ClickLabel::LeftPressed, this, &MainWindow::OpenAuthorAddress);
 
-    auto on = [this](QMenu* menu, const char* caption, auto handler) {
-        connect(Entry(menu, QString::fromUtf8(caption)), &QAction::triggered, this, handler);
+    auto on = [this](QAction* entry, auto handler) {
+        connect(entry, &QAction::triggered, this, handler);
     };
-    on(文件, "添加图片", [&images] { images.AddImageFromMenu(); });
-    on(文件, "穴位介绍文本另存为", [&editor] { editor.SaveAsMulticolourText(); });
-    on(文件, "打开穴位介绍五彩文本", [&editor] { editor.OpenMulticolourText(); });
-    on(文件, "打开普通文本", [&editor] { editor.OpenPlainText(); });
-    on(文件, "配置快捷字符格式",
-       [this] { ConfigureQuickFormats(parts_->config, services_.prompts); });
-    on(文件, "恢复出厂配置", [this] { RestoreFactoryConfig(); });
-    on(画板右键, "在此添加穴位标志", [&markers] { markers.AddMarker(); });
-    on(画板右键, "删除此穴位标志", [&markers] { markers.DeleteMarker(); });
+    on(添加图片, [&images] { images.AddImageFromMenu(); });
+    on(穴位介绍文本另存为, [&editor] { editor.SaveAsMulticolourText(); });
+    on(打开穴位介绍五彩文本, [&editor] { editor.OpenMulticolourText(); });
+    on(打开普通文本, [&editor] { editor.OpenPlainText(); });
+    on(配置快捷字符格式, [this] { ConfigureQuickFormats(parts_->config, services_.prompts); });
+    on(恢复出厂配置, [this] { RestoreFactoryConfig(); });
+    on(在此添加穴位标志, [&markers] { markers.AddMarker(); });
+    on(删除此穴位标志, [&markers] { markers.DeleteMarker(); });
     markers.onMarkerAdded = [&editor](const std::string& record) {
         editor.StartNewIntroduction(record);
     };
-    on(编辑框右键, "改变选中字体", [this] { ChangeSelectedFont(state_, *超级编辑框1); });
-    on(编辑框右键, "粘贴", [this] { Paste(); });
-    on(编辑框右键, "复制", [this] { Copy(); });
-    on(编辑框右键, "全选", [this] { SelectAll(); });
-    on(编辑框右键, "字符格式1",
-       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式1"); });
-    on(编辑框右键, "字符格式2",
-       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式2"); });
-    on(编辑框右键, "字符格式3",
-       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式3"); });
-    on(编辑框右键, "字符格式4",
-       [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式4"); });
+    on(改变选中字体, [this] { ChangeSelectedFont(state_, *超级编辑框1); });
+    on(粘贴, [this] { Paste(); });
+    on(复制, [this] { Copy(); });
+    on(全选, [this] { SelectAll(); });
+    on(字符格式1, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式1"); });
+    on(字符格式2, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式2"); });
+    on(字符格式3, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式3"); });
+    on(字符格式4, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式4"); });
     // Whatever the answer, the editor is disabled after it: its text may belong to that image.
-    on(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍", [this, &images] {
+    on(是否要删除此图片以及此图片下面所有的标注穴位介绍, [this, &images] {
         images.DeleteImage();
         超级编辑框1->setEnabled(false);
     });
-    on(帮助, "添加穴位图片", [this] { ShowHelp(kHelpAddImage); });
-    on(帮助, "在图片上添加穴位标志", [this] { ShowHelp(kHelpAddMarker); });
-    on(帮助, "显示标志穴位介绍", [this] { ShowHelp(kHelpShowIntroduction); });
-    on(帮助, "将穴位介绍改变五彩文字", [this] { ShowHelp(kHelpStyling); });
-    on(帮助, "版本", [this] { ShowHelp(kAboutText); });
+    on(添加穴位图片, [this] { ShowHelp(kHelpAddImage); });
+    on(在图片上添加穴位标志, [this] { ShowHelp(kHelpAddMarker); });
+    on(显示标志穴位介绍, [this] { ShowHelp(kHelpShowIntroduction); });
+    on(将穴位介绍改变五彩文字, [this] { ShowHelp(kHelpStyling); });
+    on(版本, [this] { ShowHelp(kAboutText); });
 }
 
 void MainWindow::OnCreated() {

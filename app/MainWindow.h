@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -70,6 +71,30 @@ public:
     QMenu* 画板右键 = nullptr;
     QMenu* 编辑框右键 = nullptr;
     QMenu* 画板列表条右键 = nullptr;
+    // The menus' entries, held as the controls are; each has its caption as its object name.
+    QAction* 添加图片 = nullptr;
+    QAction* 穴位介绍文本另存为 = nullptr;
+    QAction* 打开穴位介绍五彩文本 = nullptr;
+    QAction* 打开普通文本 = nullptr;
+    QAction* 配置快捷字符格式 = nullptr;
+    QAction* 恢复出厂配置 = nullptr;
+    QAction* 在此添加穴位标志 = nullptr;
+    QAction* 删除此穴位标志 = nullptr;
+    QAction* 不操作 = nullptr;
+    QAction* 改变选中字体 = nullptr;
+    QAction* 粘贴 = nullptr;
+    QAction* 复制 = nullptr;
+    QAction* 全选 = nullptr;
+    QAction* 字符格式1 = nullptr;
+    QAction* 字符格式2 = nullptr;
+    QAction* 字符格式3 = nullptr;
+    QAction* 字符格式4 = nullptr;
+    QAction* 是否要删除此图片以及此图片下面所有的标注穴位介绍 = nullptr;
+    QAction* 添加穴位图片 = nullptr;
+    QAction* 在图片上添加穴位标志 = nullptr;
+    QAction* 显示标志穴位介绍 = nullptr;
+    QAction* 将穴位介绍改变五彩文字 = nullptr;
+    QAction* 版本 = nullptr;
 
     QGroupBox* 分组框1 = nullptr;
     DrawPanel* 画板1 = nullptr;
@@ -93,9 +118,6 @@ public:
 
     // Hover detection at a panel position: the record under it, or empty. Set by the markers.
     std::function<std::string(int x, int y)> hoverTest;
-
-    // The menu entry with this caption in one of the menus.
-    QAction* Entry(QMenu* menu, const QString& caption) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -30,15 +30,15 @@ PicButton* ScrollButton(QWidget* parent, QSize picture, ArrowDirection direction
     return new PicButton(normal, hover, normal, normal, parent);
 }
 
-QMenu* AddEntries(QMenu* menu, std::initializer_list<const char*> entries) {
-    for (const char* entry : entries) {
-        if (QString::fromUtf8(entry) == QStringLiteral("-")) {
-            menu->addSeparator();
-        } else {
-            QAction* action = menu->addAction(QString::fromUtf8(entry));
-            action->setObjectName(QString::fromUtf8(entry));
-        }
-    }
+// Appends an entry with `caption` as its text and object name.
+QAction* AddEntry(QMenu* menu, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(caption));
+    return action;
+}
+
+QMenu* NamedMenu(QMenu* menu, const char* name) {
+    menu->setObjectName(QString::fromUtf8(name));
     return menu;
 }
 
@@ -121,31 +121,42 @@ void MainWindow::CreateMenus() {
     menuBar->setGeometry(0, 0, width(), kMenuBarHeight);
     menuBar->setNativeMenuBar(false);
 
-    文件 = AddEntries(menuBar->addMenu(QStringLiteral("文件")),
-                      {"添加图片", "穴位介绍文本另存为", "打开穴位介绍五彩文本", "打开普通文本",
-                       "配置快捷字符格式", "恢复出厂配置"});
-    文件->setObjectName(QStringLiteral("文件"));
+    文件 = NamedMenu(menuBar->addMenu(QStringLiteral("文件")), "文件");
+    添加图片 = AddEntry(文件, "添加图片");
+    穴位介绍文本另存为 = AddEntry(文件, "穴位介绍文本另存为");
+    打开穴位介绍五彩文本 = AddEntry(文件, "打开穴位介绍五彩文本");
+    打开普通文本 = AddEntry(文件, "打开普通文本");
+    配置快捷字符格式 = AddEntry(文件, "配置快捷字符格式");
+    恢复出厂配置 = AddEntry(文件, "恢复出厂配置");
 
     // The popup-only menus belong to the window but never to its menu bar.
-    画板右键 = AddEntries(new QMenu(QStringLiteral("画板右键"), this),
-                          {"在此添加穴位标志", "删除此穴位标志", "-", "不操作"});
-    画板右键->setObjectName(QStringLiteral("画板右键"));
-    编辑框右键 = AddEntries(new QMenu(QStringLiteral("编辑框右键"), this),
-                            {"改变选中字体", "粘贴", "复制", "全选", "-", "字符格式1", "字符格式2",
-                             "字符格式3", "字符格式4"});
-    编辑框右键->setObjectName(QStringLiteral("编辑框右键"));
-    画板列表条右键 = AddEntries(new QMenu(QStringLiteral("画板列表条右键"), this),
-                                {"是否要删除此图片以及此图片下面所有的标注穴位介绍"});
-    画板列表条右键->setObjectName(QStringLiteral("画板列表条右键"));
+    画板右键 = NamedMenu(new QMenu(QStringLiteral("画板右键"), this), "画板右键");
+    在此添加穴位标志 = AddEntry(画板右键, "在此添加穴位标志");
+    删除此穴位标志 = AddEntry(画板右键, "删除此穴位标志");
+    画板右键->addSeparator();
+    不操作 = AddEntry(画板右键, "不操作");
 
-    帮助 = AddEntries(menuBar->addMenu(QStringLiteral("帮助")),
-                      {"添加穴位图片", "在图片上添加穴位标志", "显示标志穴位介绍",
-                       "将穴位介绍改变五彩文字", "版本"});
-    帮助->setObjectName(QStringLiteral("帮助"));
-}
+    编辑框右键 = NamedMenu(new QMenu(QStringLiteral("编辑框右键"), this), "编辑框右键");
+    改变选中字体 = AddEntry(编辑框右键, "改变选中字体");
+    粘贴 = AddEntry(编辑框右键, "粘贴");
+    复制 = AddEntry(编辑框右键, "复制");
+    全选 = AddEntry(编辑框右键, "全选");
+    编辑框右键->addSeparator();
+    字符格式1 = AddEntry(编辑框右键, "字符格式1");
+    字符格式2 = AddEntry(编辑框右键, "字符格式2");
+    字符格式3 = AddEntry(编辑框右键, "字符格式3");
+    字符格式4 = AddEntry(编辑框右键, "字符格式4");
 
-QAction* MainWindow::Entry(QMenu* menu, const QString& caption) const {
-    return MenuEntry(*menu, caption);
+    画板列表条右键 = NamedMenu(new QMenu(QStringLiteral("画板列表条右键"), this), "画板列表条右键");
+    是否要删除此图片以及此图片下面所有的标注穴位介绍 =
+        AddEntry(画板列表条右键, "是否要删除此图片以及此图片下面所有的标注穴位介绍");
+
+    帮助 = NamedMenu(menuBar->addMenu(QStringLiteral("帮助")), "帮助");
+    添加穴位图片 = AddEntry(帮助, "添加穴位图片");
+    在图片上添加穴位标志 = AddEntry(帮助, "在图片上添加穴位标志");
+    显示标志穴位介绍 = AddEntry(帮助, "显示标志穴位介绍");
+    将穴位介绍改变五彩文字 = AddEntry(帮助, "将穴位介绍改变五彩文字");
+    版本 = AddEntry(帮助, "版本");
 }
 
 } // namespace penrica

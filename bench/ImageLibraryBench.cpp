@@ -190,9 +190,7 @@ int main(int argc, char** argv) {
         const auto other = root / "outside" / ("other" + std::to_string(run) + ".jpg");
         SavePhotograph(2000u + static_cast<unsigned>(run), other);
         prompts.files.push_back(PathToUtf8(other));
-        wholeAdd = std::min(wholeAdd, Milliseconds([&] {
-                                main.Entry(main.文件, QStringLiteral("添加图片"))->trigger();
-                            }));
+        wholeAdd = std::min(wholeAdd, Milliseconds([&] { main.添加图片->trigger(); }));
         prompts.menuChoices.push_back("是否要删除此图片以及此图片下面所有的标注穴位介绍");
         wholeDelete = std::min(
             wholeDelete, Milliseconds([&] { main.画板列表条->onRightPress(ThumbnailLeft(1), 5); }));

@@ -26,8 +26,8 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
     c_.imagePanel->Ellipse(x - kMarkRadius, y - kMarkRadius, x + kMarkRadius, y + kMarkRadius);
     const bool onMarker =
         IsMarkerOfImage(services_.folder, state_.currentImage, state_.acupointUnderMouse);
-    MenuEntry(*c_.panelMenu, QStringLiteral("在此添加穴位标志"))->setEnabled(!onMarker);
-    MenuEntry(*c_.panelMenu, QStringLiteral("删除此穴位标志"))->setEnabled(onMarker);
+    c_.addEntry->setEnabled(!onMarker);
+    c_.deleteEntry->setEnabled(onMarker);
     state_.rightClickX = x;
     state_.rightClickY = y;
     PopupAtPointer(services_, *c_.panelMenu);

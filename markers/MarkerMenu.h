@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QSlider;
@@ -20,6 +21,8 @@ struct MarkerControls {
     DrawPanel* imagePanel; // 画板1
     QSlider* zoomSlider;   // 滑块条1
     QMenu* panelMenu;      // 画板右键
+    QAction* addEntry;     // 在此添加穴位标志
+    QAction* deleteEntry;  // 删除此穴位标志
     QLabel* statusLine;    // 标签1
 };
 

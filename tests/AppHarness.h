@@ -7,7 +7,11 @@
 #include "platform/qt/Services.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 struct AppHarness {
     TempFolder folder;
@@ -28,4 +32,15 @@ struct LibraryHarness : AppHarness {
 // The child widget with this object name, searched through the whole tree.
 inline QWidget* Child(QWidget& window, const char* name) {
     return window.findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+// The entry of `menu` that shows `caption`, as a user finds it; a missing one fails the test.
+inline QAction* Entry(QMenu* menu, const std::string& caption) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QString::fromStdString(caption)) {
+            return action;
+        }
+    }
+    ADD_FAILURE() << "no entry " << caption;
+    return new QAction(menu); // bound to nothing, so the test goes on
 }

@@ -23,8 +23,8 @@ namespace {
 
 using namespace penrica;
 
-void Choose(MainWindow& main, QMenu* menu, const char* entry) {
-    main.Entry(menu, QString::fromUtf8(entry))->trigger();
+void Choose(QMenu* menu, const char* entry) {
+    Entry(menu, entry)->trigger();
 }
 
 TEST(StartWindowBindings, ButtonOpensTheMainWindowAndLabelOpensTheAddress) {
@@ -188,30 +188,30 @@ TEST(MainWindowBindings, FileMenuEntries) {
     // 穴位介绍文本另存为 writes the editor's text to the chosen file.
     const auto vorn = t.folder.path() / u8"存.vorn";
     t.prompts.files = {PathToUtf8(vorn)};
-    Choose(*t.main, t.main->文件, "穴位介绍文本另存为");
+    Choose(t.main->文件, "穴位介绍文本另存为");
     EXPECT_EQ(PlainText(ReadWholeFile(vorn)), "合谷在手背");
     // 打开普通文本 and 打开穴位介绍五彩文本 load into the editor.
     const auto txt = t.folder.path() / u8"文.txt";
     WriteWholeFile(txt, std::string("\xC6\xD5\xCD\xA8", 4)); // 普通 in GBK
     t.prompts.files = {PathToUtf8(txt)};
     t.prompts.answers = {Answer::Ok};
-    Choose(*t.main, t.main->文件, "打开普通文本");
+    Choose(t.main->文件, "打开普通文本");
     EXPECT_EQ(t.EditorText(), "普通");
     t.prompts.files = {PathToUtf8(vorn)};
-    Choose(*t.main, t.main->文件, "打开穴位介绍五彩文本");
+    Choose(t.main->文件, "打开穴位介绍五彩文本");
     EXPECT_EQ(t.EditorText(), "合谷在手背");
     // 添加图片 copies the chosen picture into the library.
     const auto picture = t.folder.path() / u8"新图.png";
     QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(PathToUtf8(picture)));
     t.prompts.files = {PathToUtf8(picture)};
-    Choose(*t.main, t.main->文件, "添加图片");
+    Choose(t.main->文件, "添加图片");
     EXPECT_TRUE(Exists(ImageFile(t.services.folder, "新图.png")));
     EXPECT_EQ(t.state.imageNames.size(), 2u);
     // 恢复出厂配置 puts the factory values back.
     const auto config = t.services.folder.ConfigFile();
     const std::string factory = ReadWholeFile(config);
     ConfigFile(config).WriteConfigItem("字符格式1", "字体大小", "40");
-    Choose(*t.main, t.main->文件, "恢复出厂配置");
+    Choose(t.main->文件, "恢复出厂配置");
     EXPECT_EQ(ReadWholeFile(config), factory);
 }
 
@@ -229,7 +229,7 @@ TEST(MainWindowBindings, QuickFormatWindowRadiosAndSave) {
         seen = true;
         window->windowHandle()->close();
     });
-    Choose(*t.main, t.main->文件, "配置快捷字符格式");
+    Choose(t.main->文件, "配置快捷字符格式");
     EXPECT_TRUE(seen);
     EXPECT_EQ(ConfigFile(t.services.folder.ConfigFile()).ReadConfigItem("字符格式4", "字体大小"),
               "14");
@@ -246,7 +246,7 @@ TEST(MainWindowBindings, HelpEntriesAndTheVersionLabel) {
     };
     std::vector<std::string> expected;
     for (const auto& [entry, text] : entries) {
-        Choose(*t.main, t.main->帮助, entry);
+        Choose(t.main->帮助, entry);
         expected.push_back(text);
     }
     EXPECT_EQ(t.prompts.Texts(), expected);

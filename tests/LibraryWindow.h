@@ -34,7 +34,5 @@ struct LibraryWindow : LibraryHarness {
         main = std::make_unique<penrica::MainWindow>(state, services);
         main->show();
     }
-    void Trigger(const char* caption) {
-        main->Entry(main->文件, QString::fromUtf8(caption))->trigger();
-    }
+    void Trigger(const char* caption) { Entry(main->文件, caption)->trigger(); }
 };

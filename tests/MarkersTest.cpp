@@ -98,16 +98,18 @@ struct Menu : AppHarness {
     DrawPanel panel;
     QSlider slider{Qt::Horizontal};
     QMenu menu;
+    QAction* add = menu.addAction(QStringLiteral("在此添加穴位标志"));
+    QAction* remove = menu.addAction(QStringLiteral("删除此穴位标志"));
     QLabel status;
-    MarkerMenu markers{state, services, MarkerControls{&panel, &slider, &menu, &status}};
+    MarkerMenu markers{state, services,
+                       MarkerControls{&panel, &slider, &menu, add, remove, &status}};
     std::vector<std::string> added;
 
     Menu() {
         panel.resize(200, 200);
         slider.setRange(4, 10);
         slider.setValue(10);
-        for (const char* e : {"在此添加穴位标志", "删除此穴位标志", "不操作"})
-            menu.addAction(QString::fromUtf8(e));
+        menu.addAction(QStringLiteral("不操作"));
         state.currentImage = "头部.jpg";
         CreateFolder(services.folder.MarkerRoot());
         CreateFolder(MarkerFolder(services.folder, state.currentImage));

@@ -130,7 +130,7 @@ TEST(StrayKeys, TheQuickFormatWindowEndsOnlyByItsCloseBox) {
     AssembledWindow t;
     const std::string before = ReadWholeFile(t.services.folder.ConfigFile());
     WithModalWindow<QuickFormatWindow>(
-        [&] { t.main->Entry(t.main->文件, QStringLiteral("配置快捷字符格式"))->trigger(); },
+        [&] { t.main->配置快捷字符格式->trigger(); },
         [&](QuickFormatWindow& window) {
             t.Click(window.单选框1);
             // Return in a drop-down box whose whole text is selected keeps that text.
@@ -163,10 +163,10 @@ TEST(ConfigSaves, AFailedWriteIsToldAndChangesNothing) {
     ConfigFile(config).WriteConfigItem("字符格式1", "字体大小", "40");
     const std::string before = ReadWholeFile(config);
     RemoveWriteBit(config);
-    t.main->Entry(t.main->文件, QStringLiteral("恢复出厂配置"))->trigger();
+    t.main->恢复出厂配置->trigger();
     EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"保存失败"});
     WithModalWindow<QuickFormatWindow>(
-        [&] { t.main->Entry(t.main->文件, QStringLiteral("配置快捷字符格式"))->trigger(); },
+        [&] { t.main->配置快捷字符格式->trigger(); },
         [&](QuickFormatWindow& window) {
             t.Click(window.单选框2);
             window.编辑框字体大小->setText(QStringLiteral("14"));
@@ -179,7 +179,7 @@ TEST(ConfigSaves, AFailedWriteIsToldAndChangesNothing) {
 
     std::filesystem::permissions(config, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
-    t.main->Entry(t.main->文件, QStringLiteral("恢复出厂配置"))->trigger();
+    t.main->恢复出厂配置->trigger();
     EXPECT_EQ(t.prompts.Texts().size(), 2u);
     EXPECT_EQ(ReadWholeFile(config), factory);
 }
@@ -191,7 +191,7 @@ TEST(StrayKeys, TheFontStyleWindowIgnoresEscapeAndReturn) {
     t.main->超级编辑框1->selectAll();
     const CharFormat before = t.main->超级编辑框1->SelectionFormat();
     WithModalWindow<FontStyleWindow>(
-        [&] { t.main->Entry(t.main->编辑框右键, QStringLiteral("改变选中字体"))->trigger(); },
+        [&] { t.main->改变选中字体->trigger(); },
         [&](FontStyleWindow& window) {
             window.编辑框字体大小->setText(QStringLiteral("30"));
             for (QWidget* control :
@@ -298,7 +298,7 @@ TEST(Undo, AnOpenedFileIsTheUsersEditAndTypingAfterItIsAStepOfItsOwn) {
     t.ShowImage();
     t.Choose(kYintang);
     t.prompts.files = {PathToUtf8(vorn)};
-    t.main->Entry(t.main->文件, QStringLiteral("打开穴位介绍五彩文本"))->trigger();
+    t.main->打开穴位介绍五彩文本->trigger();
     ASSERT_EQ(t.EditorText(), "打开的");
     t.main->超级编辑框1->moveCursor(QTextCursor::End);
     t.Type(QStringLiteral("x"));

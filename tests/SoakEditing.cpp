@@ -189,7 +189,7 @@ void SoakRun::FileMenu() {
     } else {
         w_.prompts.files = {std::nullopt};
     }
-    Main().Entry(Main().文件, Q(entry))->trigger();
+    Entry(Main().文件, entry)->trigger();
 }
 
 void SoakRun::ReplaceText(QLineEdit* box, const std::string& text) {
@@ -229,7 +229,7 @@ void SoakRun::Help() {
     }
     const char* entry = OneOf(kHelpEntries);
     Say(std::string(" [") + entry + "]");
-    Main().Entry(Main().帮助, QString::fromUtf8(entry))->trigger();
+    Entry(Main().帮助, entry)->trigger();
 }
 
 void SoakRun::CloseReopen() {

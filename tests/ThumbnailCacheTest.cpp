@@ -51,7 +51,7 @@ struct Library : LibraryHarness {
     std::vector<std::string> Decoded() { return std::exchange(decoded, {}); }
     void Refill() {
         prompts.files.push_back(std::nullopt); // an add attempt, cancelled
-        main->Entry(main->文件, QStringLiteral("添加图片"))->trigger();
+        main->添加图片->trigger();
     }
     void Delete(const std::string& name) {
         const auto at = std::find(state.imageNames.begin(), state.imageNames.end(), name);
@@ -133,7 +133,7 @@ TEST(ThumbnailCache, AddedImageIsTheOnlyDecodeAndStripMatchesAFreshFill) {
     const auto outside = t.folder.path() / u8"新.jpg";
     ASSERT_TRUE(picture.save(QString::fromStdString(PathToUtf8(outside)), "JPEG"));
     t.prompts.files.push_back(PathToUtf8(outside));
-    t.main->Entry(t.main->文件, QStringLiteral("添加图片"))->trigger();
+    t.main->添加图片->trigger();
     EXPECT_EQ(t.Decoded(), std::vector<std::string>{"新.jpg"});
     EXPECT_EQ(t.state.imageNames.size(), 4u);
     EXPECT_EQ(t.main->画板列表条->Image(), t.FreshStrip());

@@ -201,7 +201,7 @@ TEST(MainWindow, HelpEntriesShowTheirTexts) {
         {"版本", penrica::kAboutText},
     };
     for (const auto& [caption, text] : entries) {
-        main.Entry(main.帮助, QString::fromUtf8(caption))->trigger();
+        Entry(main.帮助, caption)->trigger();
         ASSERT_FALSE(h.prompts.boxes.empty());
         EXPECT_EQ(h.prompts.boxes.back().text, text) << caption;
         EXPECT_EQ(h.prompts.boxes.back().caption, penrica::kDefaultCaption);

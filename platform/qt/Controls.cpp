@@ -21,15 +21,6 @@ void SetTimerPeriod(QTimer& timer, int milliseconds) {
     }
 }
 
-QAction* MenuEntry(const QMenu& menu, const QString& caption) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == caption) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {
     const QString text = box.currentText();
     const bool blocked = box.blockSignals(true);

@@ -27,9 +27,6 @@ template <typename T> T* Named(T* widget, const char* name, int x, int y, int w,
 // A timer runs while its period is above 0 and stops at 0.
 void SetTimerPeriod(QTimer& timer, int milliseconds);
 
-// The entry of `menu` whose text is `caption`; nullptr when there is none.
-QAction* MenuEntry(const QMenu& menu, const QString& caption);
-
 // Appends items to the drop-down list; the box's own text stays as it was.
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items);
 
