@@ -90,7 +90,7 @@ void MainWindow::Bind() {
     connect(时钟画板列表条, &QTimer::timeout, this, [&images] { images.OnScrollTick(); });
     connect(超级编辑框1, &RichEdit::ContentChanged, this, [&editor] { editor.ContentChanged(); });
     超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
-    connect(按钮保存编辑框内容, &QPushButton::clicked, this, [&editor] { editor.SaveButton(); });
+    connect(按钮保存编辑框内容, &QPushButton::clicked, this, [&editor] { editor.SaveChanges(); });
     // 超级列表框1's click reaches parts_->list through its own event filter.
     AcupointList& list = parts_->list;
     list.onShowAcupoint = [&images](const std::string& image, const std::string& record) {

@@ -74,22 +74,32 @@ void IntroductionEditor::ShowSaved() {
         Text("保存：" + state_.editedImage + "：" + state_.editedMarker + "  成功"));
 }
 
-bool IntroductionEditor::OfferToSave(AfterSaving then) {
-    if (services_.prompts.MessageBox("穴位说明文本内容已被改变，是否保存？" + state_.editedMarker,
-                                     Buttons::OkCancel) != Answer::Ok) {
-        state_.introChanged = 0;
-        return true;
-    }
+bool IntroductionEditor::SaveEditedText() {
     if (!SaveIntroduction()) {
         services_.prompts.MessageBox(kSaveFailed);
         return false;
     }
     ShowSaved();
-    if (then == AfterSaving::EmptyEditor) {
-        c_.editor->ClearContent();
-    }
     state_.introChanged = 0;
     return true;
+}
+
+SaveOutcome IntroductionEditor::AskToSave(const std::string& question) {
+    if (services_.prompts.MessageBox(question, Buttons::OkCancel) != Answer::Ok) {
+        state_.introChanged = 0; // the user let the changes go
+        return SaveOutcome::Declined;
+    }
+    return SaveEditedText() ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+bool IntroductionEditor::OfferToSave(AfterSaving then) {
+    const SaveOutcome outcome =
+        AskToSave("穴位说明文本内容已被改变，是否保存？" + state_.editedMarker);
+    if (outcome == SaveOutcome::Saved && then == AfterSaving::EmptyEditor) {
+        c_.editor->ClearContent();
+        state_.introChanged = 0; // emptying the editor is no change of the user's
+    }
+    return outcome != SaveOutcome::Failed;
 }
 
 void IntroductionEditor::ChooseAcupoint() {
@@ -125,7 +135,7 @@ void IntroductionEditor::ChooseAcupoint() {
     }
 }
 
-void IntroductionEditor::SaveButton() {
+void IntroductionEditor::SaveChanges() {
     if (state_.introChanged != 1) {
         return;
     }
@@ -134,13 +144,9 @@ void IntroductionEditor::SaveButton() {
         return;
     }
     c_.editor->setEnabled(true);
-    if (!SaveIntroduction()) {
-        services_.prompts.MessageBox(kSaveFailed);
-        return;
+    if (SaveEditedText()) {
+        c_.saveButton->setEnabled(false);
     }
-    ShowSaved();
-    c_.saveButton->setEnabled(false);
-    state_.introChanged = 0;
 }
 
 void IntroductionEditor::StartNewIntroduction(const std::string& record) {
@@ -180,17 +186,9 @@ CloseDecision IntroductionEditor::SaveOnClose() {
     if (state_.editedMarker.empty() || state_.introChanged != 1) {
         return CloseDecision::Close;
     }
-    if (services_.prompts.MessageBox("穴位说明文本已被改变，是否保存", Buttons::OkCancel) !=
-        Answer::Ok) {
-        state_.introChanged = 0;
-        return CloseDecision::Close;
-    }
-    if (!SaveIntroduction()) {
-        services_.prompts.MessageBox(kSaveFailed);
-        return CloseDecision::StayOpen;
-    }
-    state_.introChanged = 0;
-    return CloseDecision::Close;
+    return AskToSave("穴位说明文本已被改变，是否保存") == SaveOutcome::Failed
+               ? CloseDecision::StayOpen
+               : CloseDecision::Close;
 }
 
 } // namespace penrica

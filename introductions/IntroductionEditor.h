@@ -30,6 +30,8 @@ struct EditorControls {
 
 enum class CloseDecision { Close, StayOpen };
 
+enum class SaveOutcome { Declined, Saved, Failed };
+
 // What an offer to save does with the editor once the text is saved.
 enum class AfterSaving { KeepContent, EmptyEditor };
 
@@ -44,7 +46,8 @@ public:
 
     // Double-click on the image: offers to save, then loads the acupoint under the mouse.
     void ChooseAcupoint();
-    void SaveButton();
+    // 保存: writes the changed text to the edited marker's file.
+    void SaveChanges();
     // A marker with this record was just added: its empty introduction goes into the editor.
     void StartNewIntroduction(const std::string& record);
     void ContentChanged();
@@ -70,6 +73,11 @@ private:
     std::string EncodeForSave();
     // The checks before an open: an enabled editor, and consent to replace its text.
     bool MayReplaceContent();
+    // Every save of the edited text goes through here: on failure it says "保存失败" and the
+    // text stays changed; on success the message line tells so and the text is unchanged.
+    bool SaveEditedText();
+    // Asks `question` with OK and Cancel; OK saves, Cancel lets the changes go.
+    SaveOutcome AskToSave(const std::string& question);
     // Asks whether to save the changed text; false when the user wanted it saved and it failed.
     bool OfferToSave(AfterSaving then = AfterSaving::KeepContent);
     void ShowSaved();

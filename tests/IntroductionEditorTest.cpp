@@ -29,7 +29,7 @@ struct Editor : AppHarness {
     Editor() {
         edit.setEnabled(false);
         QObject::connect(&edit, &RichEdit::ContentChanged, [this] { editor.ContentChanged(); });
-        QObject::connect(&save, &QPushButton::clicked, [this] { editor.SaveButton(); });
+        QObject::connect(&save, &QPushButton::clicked, [this] { editor.SaveChanges(); });
         state.currentImage = "头部.jpg";
         CreateFolder(services.folder.MarkerRoot());
         CreateFolder(MarkerFolder(services.folder, state.currentImage));
