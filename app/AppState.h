@@ -11,12 +11,6 @@
 
 namespace penrica {
 
-struct AppState : MarkerState, ImageState, EditorState, StyleState {
-    std::int32_t moveCount = 0;
-    std::int32_t dragging = 0;
-    std::int32_t dragStartX = 0;
-    std::int32_t dragStartY = 0;
-    float zoomFactor = 0.0f;
-};
+struct AppState : MarkerState, ImageState, EditorState, StyleState {};
 
 } // namespace penrica

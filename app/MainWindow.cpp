@@ -2,6 +2,7 @@
 
 #include "app/HelpTexts.h"
 #include "images/ImageLibrary.h"
+#include "images/ImageView.h"
 #include "introductions/AcupointList.h"
 #include "introductions/IntroductionEditor.h"
 #include "markers/HoverTest.h"
@@ -28,12 +29,14 @@ namespace penrica {
 // The subsystems' behaviour objects, composed here.
 struct MainWindow::Parts {
     Parts(AppState& state, Services& services, ImageControls imageControls,
-          MarkerControls markerControls, EditorControls editorControls, ListControls listControls)
+          ViewControls viewControls, MarkerControls markerControls, EditorControls editorControls,
+          ListControls listControls)
         : config(services.folder.ConfigFile()), images(state, state, services, imageControls),
-          markers(state, services, markerControls), editor(state, state, services, editorControls),
-          list(state, services, listControls) {}
+          view(state, state, services, viewControls), markers(state, services, markerControls),
+          editor(state, state, services, editorControls), list(state, services, listControls) {}
     ConfigFile config;
     ImageLibrary images;
+    ImageView view;
     MarkerMenu markers;
     IntroductionEditor editor;
     AcupointList list;
@@ -54,6 +57,7 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     parts_ = std::make_unique<Parts>(
         state_, services_,
         ImageControls{画板1, 分组框1, 滑块条1, 标签1, 画板列表条, 时钟画板列表条, 画板列表条右键},
+        ViewControls{画板1, 分组框1, 滑块条1, 标签1, 时钟监视鼠标移出, this, 超级编辑框1},
         MarkerControls{画板1, 滑块条1, 画板右键, 在此添加穴位标志, 删除此穴位标志, 标签1},
         EditorControls{超级编辑框1, 标签编辑框穴位名称提示, 标签右边, 按钮保存编辑框内容},
         ListControls{编辑框查找穴位, 超级列表框1, 标签右边});
@@ -69,19 +73,19 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Bind() {
     // window: left button released -> stop panning (mouseReleaseEvent, eventFilter)
-    画板1->onLeftPress = [this](int x, int y) { StartPanning(x, y); };
-    画板1->onLeftRelease = [this](int, int) { StopPanning(); };
-    画板1->onMouseMove = [this](int x, int y) { OnImageMouseMove(x, y); };
+    ImageView& view = parts_->view;
+    画板1->onLeftPress = [&view](int x, int y) { view.StartPanning(x, y); };
+    画板1->onLeftRelease = [&view](int, int) { view.StopPanning(); };
+    画板1->onMouseMove = [&view](int x, int y) { view.MoveOverImage(x, y); };
     MarkerMenu& markers = parts_->markers;
     IntroductionEditor& editor = parts_->editor;
     画板1->onRightPress = [&markers](int x, int y) { markers.ShowMarkerMenu(x, y); };
     画板1->onDoubleClick = [&editor](int, int) { editor.ChooseAcupoint(); };
-    hoverTest = [this](int x, int y) {
-        return HoverTest(x, y, state_.markerFiles, *画板1, state_.blinkState);
-    };
-    connect(时钟定时获取鼠标在画板中的位置, &QTimer::timeout, this, &MainWindow::OnMouseTimerTick);
-    connect(时钟监视鼠标移出, &QTimer::timeout, this, &MainWindow::OnPanMonitorTick);
-    connect(滑块条1, &QSlider::valueChanged, this, &MainWindow::ZoomImage);
+    connect(时钟定时获取鼠标在画板中的位置, &QTimer::timeout, this,
+            [this] { HoverTick(state_, *画板1); });
+    connect(时钟监视鼠标移出, &QTimer::timeout, this, [&view] { view.OnPanMonitorTick(); });
+    connect(滑块条1, &QSlider::valueChanged, this,
+            [&view](int position) { view.ZoomImage(position); });
     ImageLibrary& images = parts_->images;
     画板列表条->onLeftPress = [&images](int x, int) { images.SelectImageAt(x); };
     画板列表条->onRightPress = [&images](int x, int) { images.OnStripRightPress(x); };
@@ -89,7 +93,7 @@ void MainWindow::Bind() {
     connect(图形按钮1, &QAbstractButton::clicked, this, [&images] { images.ScrollTowardsLeft(); });
     connect(时钟画板列表条, &QTimer::timeout, this, [&images] { images.OnScrollTick(); });
     connect(超级编辑框1, &RichEdit::ContentChanged, this, [&editor] { editor.ContentChanged(); });
-    超级编辑框1->onRightPress = [this](int, int) { EditorMenu(); };
+    超级编辑框1->onRightPress = [this](int, int) { PopupAtPointer(services_, *编辑框右键); };
     connect(按钮保存编辑框内容, &QPushButton::clicked, this, [&editor] { editor.SaveChanges(); });
     // 超级列表框1's click reaches parts_->list through its own event filter.
     AcupointList& list = parts_->list;
@@ -114,9 +118,9 @@ void MainWindow::Bind() {
         editor.StartNewIntroduction(record);
     };
     on(改变选中字体, [this] { ChangeSelectedFont(state_, *超级编辑框1); });
-    on(粘贴, [this] { Paste(); });
-    on(复制, [this] { Copy(); });
-    on(全选, [this] { SelectAll(); });
+    on(粘贴, [this] { 超级编辑框1->paste(); });
+    on(复制, [this] { 超级编辑框1->copy(); });
+    on(全选, [this] { 超级编辑框1->selectAll(); });
     on(字符格式1, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式1"); });
     on(字符格式2, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式2"); });
     on(字符格式3, [this] { ApplyQuickFormat(*超级编辑框1, parts_->config, "字符格式3"); });
@@ -165,7 +169,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        StopPanning();
+        parts_->view.StopPanning();
     }
     PlainDialog::mouseReleaseEvent(event);
 }
@@ -173,7 +177,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == controlArea && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        StopPanning();
+        parts_->view.StopPanning();
     }
     return PlainDialog::eventFilter(watched, event);
 }

@@ -4,14 +4,13 @@
 // as object names. Bind() is the binding table: each event goes to one handler, in table order.
 //
 // Index: MainWindow.cpp (creation, binding table, close), MainWindowControls.cpp (the controls
-// and menus), MainWindowBehaviour.cpp (panning, zoom, hints, timers, editor menu).
+// and menus).
 
 #include "app/AppState.h"
 #include "platform/qt/Services.h"
 
 #include "platform/qt/PlainDialog.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,19 +44,6 @@ public:
     // here; false (a save the user wanted failed) keeps the window open.
     bool OnAboutToClose();
 
-    // Image panning, zoom, hints and timers.
-    void StartPanning(int x, int y);
-    void StopPanning();
-    void OnImageMouseMove(int x, int y);
-    void OnMouseTimerTick();
-    void OnPanMonitorTick();
-    void ZoomImage(int position);
-    void RefreshHint();
-    // Editor popup menu and its clipboard entries.
-    void EditorMenu();
-    void Paste();
-    void Copy();
-    void SelectAll();
     // "恢复出厂配置": the factory formats in one rewrite; a failed one says "保存失败".
     void RestoreFactoryConfig();
     // The help menu.
@@ -115,9 +101,6 @@ public:
     QTimer* 时钟定时获取鼠标在画板中的位置 = nullptr;
     QTimer* 时钟画板列表条 = nullptr;
     QTimer* 时钟监视鼠标移出 = nullptr;
-
-    // Hover detection at a panel position: the record under it, or empty. Set by the markers.
-    std::function<std::string(int x, int y)> hoverTest;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 
+#include "images/core/Zoom.h"
 #include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
@@ -53,8 +54,8 @@ void MainWindow::CreateControls() {
 
     auto* slider = Named(new SliderBar(Qt::Horizontal, a), "滑块条1", 232, 488, 264, 48);
     滑块条1 = slider;
-    滑块条1->setRange(4, 10);
-    滑块条1->setValue(10);
+    滑块条1->setRange(kSmallestZoom, kFullSize);
+    滑块条1->setValue(kFullSize);
     滑块条1->setTickPosition(QSlider::TicksBelow);
     滑块条1->setTickInterval(1);
     滑块条1->setPageStep(1);

@@ -4,6 +4,7 @@
 
 #include "images/ImageLibrary.h"
 
+#include "images/core/Zoom.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Colours.h"
 #include "platform/qt/DrawPanel.h"
@@ -49,7 +50,7 @@ void ImageLibrary::ShowImage(const std::string& name) {
     }
     // Back to full size without running the zoom.
     const QSignalBlocker blocker(c_.zoomSlider);
-    c_.zoomSlider->setValue(c_.zoomSlider->maximum());
+    c_.zoomSlider->setValue(kFullSize);
 }
 
 void ImageLibrary::ShowImageAtAcupoint(const std::string& name, const std::string& record) {

@@ -62,4 +62,12 @@ std::string HoverTest(int mouseX, int mouseY, const std::vector<std::string>& ma
     return hit;
 }
 
+void HoverTick(MarkerState& state, DrawPanel& panel) {
+    if (state.hoverEnabled != 1) {
+        return;
+    }
+    state.acupointUnderMouse =
+        HoverTest(state.lastMouseX, state.lastMouseY, state.markerFiles, panel, state.blinkState);
+}
+
 } // namespace penrica

@@ -3,6 +3,8 @@
 // drawing the circle and name, the next erasing them. Files of the marker folder that are not
 // markers are reported on the panel itself.
 
+#include "markers/MarkerState.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,5 +17,9 @@ class DrawPanel;
 // `blinkState` once per hit.
 std::string HoverTest(int mouseX, int mouseY, const std::vector<std::string>& markerFiles,
                       DrawPanel& panel, std::int32_t& blinkState);
+
+// The hover timer's tick: while hover runs, the marker under the last mouse position becomes
+// the acupoint under the mouse.
+void HoverTick(MarkerState& state, DrawPanel& panel);
 
 } // namespace penrica

@@ -1,5 +1,6 @@
 #include "markers/MarkerMenu.h"
 
+#include "images/core/Zoom.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
@@ -20,7 +21,7 @@ MarkerMenu::MarkerMenu(MarkerState& state, Services& services, MarkerControls co
     : state_(state), services_(services), c_(controls) {}
 
 void MarkerMenu::ShowMarkerMenu(int x, int y) {
-    if (c_.zoomSlider->value() != c_.zoomSlider->maximum()) {
+    if (!IsFullSize(c_.zoomSlider->value())) {
         return;
     }
     c_.imagePanel->Ellipse(x - kMarkRadius, y - kMarkRadius, x + kMarkRadius, y + kMarkRadius);

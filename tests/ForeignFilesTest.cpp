@@ -41,6 +41,10 @@ struct Library : LibraryHarness {
     }
     void Open() { main = std::make_unique<MainWindow>(state, services); }
     void Click(int cell) { main->画板列表条->onLeftPress(40 * cell - 20, 20); }
+    void TickHoverTimer() {
+        QMetaObject::invokeMethod(main->时钟定时获取鼠标在画板中的位置, "timeout",
+                                  Qt::DirectConnection);
+    }
 };
 
 std::string JpegBytes(QSize size) {
@@ -121,13 +125,13 @@ TEST(ForeignFiles, MarkerFolderWithJunk) {
     }
     t.state.lastMouseX = 150;
     t.state.lastMouseY = 80;
-    t.main->OnMouseTimerTick();
+    t.TickHoverTimer();
     EXPECT_EQ(t.state.acupointUnderMouse, "");
     EXPECT_TRUE(t.main->画板1->Image() == expected.Image());
     // And it still finds the real marker.
     t.state.lastMouseX = 12;
     t.state.lastMouseY = 12;
-    t.main->OnMouseTimerTick();
+    t.TickHoverTimer();
     EXPECT_EQ(t.state.acupointUnderMouse, "10！10！印堂！");
 
     // The binary junk holds no record, so it opens as an empty introduction with nothing

@@ -36,7 +36,7 @@ TEST(ForeignKey, TheEditorShowsAnIntroductionWrittenUnderAnotherKeyAndSavesUnder
     main.画板列表条->onLeftPress(20, 20);
     t.state.lastMouseX = 52;
     t.state.lastMouseY = 41;
-    main.OnMouseTimerTick();
+    QMetaObject::invokeMethod(main.时钟定时获取鼠标在画板中的位置, "timeout", Qt::DirectConnection);
     ASSERT_EQ(t.state.acupointUnderMouse, "50！40！印堂！");
     main.画板1->onDoubleClick(52, 41);
     EXPECT_EQ(WriteFormatText(ReadEditorContent(*main.超级编辑框1)).text,

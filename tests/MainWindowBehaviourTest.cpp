@@ -26,6 +26,7 @@ TEST(MainWindowBehaviour, ZoomKeepsTheFrameCentre) {
 
 TEST(MainWindowBehaviour, PanningEndsWhenThePointerLeaves) {
     AssembledWindow t;
+    t.ShowImage();
     t.main->move(100, 100);
     const QRect w = t.main->frameGeometry();
     const int editorLeft = w.left() + w.width() - t.main->超级编辑框1->width();
@@ -33,12 +34,12 @@ TEST(MainWindowBehaviour, PanningEndsWhenThePointerLeaves) {
     for (QPoint outside :
          {QPoint(w.left() - 1, w.top() + 10), QPoint(w.left() + 10, w.top() - 1),
           QPoint(editorLeft + 1, w.top() + 10), QPoint(w.left() + 10, w.top() + w.height() + 1)}) {
-        t.main->StartPanning(5, 5);
         t.desktop.pointer = inside;
-        t.main->OnPanMonitorTick();
+        QTest::mousePress(t.main->画板1, Qt::LeftButton, {}, QPoint(5, 5));
+        t.Tick(t.main->时钟监视鼠标移出);
         EXPECT_EQ(t.state.dragging, 1);
         t.desktop.pointer = outside;
-        t.main->OnPanMonitorTick();
+        t.Tick(t.main->时钟监视鼠标移出);
         EXPECT_EQ(t.state.dragging, 0) << outside.x() << "," << outside.y();
     }
 }
