@@ -3,7 +3,7 @@
 #include "app/HelpTexts.h"
 #include "images/ImageLibrary.h"
 #include "images/ImageView.h"
-#include "introductions/AcupointList.h"
+#include "markers/AcupointList.h"
 #include "introductions/IntroductionEditor.h"
 #include "markers/HoverTest.h"
 #include "markers/MarkerMenu.h"

@@ -33,12 +33,11 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
         reports.push_back({name, "图片错误"});
     }
     for (std::string& record : ReloadMarkerList(folder, name)) {
-        if (record == kSizeFileName) {
-            continue;
-        }
-        std::optional<MarkerRecord> position = ParseRecord(record);
-        if (!position) {
+        MarkerFile file = ClassifyMarkerFile(record);
+        if (file.kind == MarkerFileKind::Foreign) {
             reports.push_back({name, ForeignFileText(record)});
+        }
+        if (file.kind != MarkerFileKind::Acupoint) {
             continue;
         }
         const std::string bytes = ReadWholeFile(MarkerFilePath(folder, name, record));
@@ -52,7 +51,8 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
             }
             introduction = DecodeIntroduction(bytes, key.value_or(kFileKey));
         }
-        image.markers.push_back({std::move(record), std::move(*position), std::move(introduction)});
+        image.markers.push_back(
+            {std::move(record), std::move(file.record), std::move(introduction)});
     }
     return image;
 }

@@ -3,7 +3,7 @@
 
 #include "BenchClock.h"
 #include "BenchFolder.h"
-#include "introductions/core/AcupointSearch.h"
+#include "markers/core/AcupointSearch.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 

@@ -7,7 +7,7 @@
 // the latest listing is forgotten. Memory: one 30 × 30 picture of at most 4 bytes a pixel per
 // file of the latest listing, and never more than kThumbnailCacheLimit of them.
 
-#include "images/core/FileStamp.h"
+#include "platform/core/FileStamp.h"
 
 #include <QImage>
 

@@ -37,22 +37,23 @@ std::string HoverTest(int mouseX, int mouseY, const std::vector<std::string>& ma
                       DrawPanel& panel, std::int32_t& blinkState) {
     std::string hit;
     for (const std::string& record : markerFiles) {
-        const std::optional<MarkerRecord> marker = ParseRecord(record);
-        if (!marker) {
+        const MarkerFile file = ClassifyMarkerFile(record);
+        if (file.kind == MarkerFileKind::Foreign) {
             panel.SetFontSize(13);
             panel.WriteText(1, 1, QString::fromStdString(ForeignFileText(record)));
             panel.SetFontSize(9);
             continue;
         }
         // Widened so that markers near the integer range's ends cannot overflow.
-        const std::int64_t x = marker->x, y = marker->y;
+        const MarkerRecord& marker = file.record;
+        const std::int64_t x = marker.x, y = marker.y;
         if (!(x - kHitReach < mouseX && mouseX < x + kHitReach && y - kHitReach < mouseY &&
               mouseY < y + kHitReach)) {
             continue;
         }
         if (blinkState == 1) {
             blinkState = 0;
-            DrawBlink(panel, *marker);
+            DrawBlink(panel, marker);
         } else {
             blinkState = 1;
             EraseBlink(panel);

@@ -1,7 +1,7 @@
 // The search over the marker folders: matching at character boundaries, rows in listing order,
 // foreign file names reported as they are met.
 
-#include "introductions/core/AcupointSearch.h"
+#include "markers/core/AcupointSearch.h"
 #include "TempFolder.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"

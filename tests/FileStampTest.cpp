@@ -1,7 +1,7 @@
 // A file's stamp tells a changed file from an unchanged one without reading it, also when a tool
 // put the old modification time back on new bytes of the same size.
 
-#include "images/core/FileStamp.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Files.h"
 #include "tests/TempFolder.h"
 

@@ -41,8 +41,17 @@ std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_vi
     return MarkerFolder(folder, image) / PathFromUtf8(record);
 }
 
+MarkerFile ClassifyMarkerFile(std::string_view fileName) {
+    std::optional<MarkerRecord> record = ParseRecord(fileName);
+    if (!record) {
+        return {};
+    }
+    return {fileName == kSizeFileName ? MarkerFileKind::SizeFile : MarkerFileKind::Acupoint,
+            std::move(*record)};
+}
+
 bool IsMarkerOfImage(const ProgramFolder& folder, std::string_view image, std::string_view record) {
-    return !record.empty() && record != kSizeFileName && !image.empty() &&
+    return ClassifyMarkerFile(record).kind == MarkerFileKind::Acupoint && !image.empty() &&
            Exists(MarkerFilePath(folder, image, record));
 }
 

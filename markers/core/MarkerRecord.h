@@ -35,6 +35,26 @@ std::filesystem::path MarkerFolder(const ProgramFolder& folder, std::string_view
 std::filesystem::path MarkerFilePath(const ProgramFolder& folder, std::string_view image,
                                      std::string_view record);
 
+// What a file in a marker folder is, by its name alone. Every part of the program asks this one
+// question; each then treats the kinds its own way, on purpose:
+// - hover tests acupoints and the size file alike (the size file is a record of "0" at (0, 0))
+//   and reports each foreign file on the panel;
+// - opening and deleting take acupoints only (IsMarkerOfImage);
+// - the search and the list find acupoints and the size file by their name; a foreign name of
+//   more than three fields is searched by its third field too, and every foreign file is
+//   reported;
+// - the atlas lists acupoints only: the size file is skipped, a foreign file reported.
+enum class MarkerFileKind {
+    Acupoint, // X！Y！NAME！: three fields
+    SizeFile, // "0！0！0！": the picture's width and height
+    Foreign,  // any other name
+};
+struct MarkerFile {
+    MarkerFileKind kind = MarkerFileKind::Foreign;
+    MarkerRecord record; // the three fields; empty for a foreign file
+};
+MarkerFile ClassifyMarkerFile(std::string_view fileName);
+
 // Whether a record under the mouse names a marker of the image on show, so that it may be opened
 // or deleted. While hover detection is off the record may still name a marker of the image shown
 // before, or one deleted since. The size file reads as marker "0" at (0, 0), but it holds the

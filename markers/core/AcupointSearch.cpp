@@ -1,4 +1,4 @@
-#include "introductions/core/AcupointSearch.h"
+#include "markers/core/AcupointSearch.h"
 
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
@@ -24,12 +24,20 @@ std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_
     for (const std::string& image : ListFolder(folder.MarkerRoot(), EntryKind::Folders)) {
         for (std::string& record :
              ListFolder(folder.MarkerRoot() / PathFromUtf8(image), EntryKind::Files)) {
-            std::vector<std::string> fields = SplitRecord(record);
-            if (fields.size() != 3 && onMalformed) {
-                onMalformed(record);
+            MarkerFile file = ClassifyMarkerFile(record);
+            if (file.kind == MarkerFileKind::Foreign) {
+                if (onMalformed) {
+                    onMalformed(record);
+                }
+                // A name of more than three fields is still searched by its third.
+                std::vector<std::string> fields = SplitRecord(record);
+                if (fields.size() < 3) {
+                    continue;
+                }
+                file.record.name = std::move(fields[2]);
             }
-            if (fields.size() >= 3 && NameContains(fields[2], text)) {
-                rows.push_back({std::move(fields[2]), image, std::move(record)});
+            if (NameContains(file.record.name, text)) {
+                rows.push_back({std::move(file.record.name), image, std::move(record)});
             }
         }
     }

@@ -1,4 +1,4 @@
-#include "images/core/FileStamp.h"
+#include "platform/core/FileStamp.h"
 
 #include "platform/core/SystemCalls.h"
 

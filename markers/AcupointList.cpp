@@ -1,6 +1,6 @@
-#include "introductions/AcupointList.h"
+#include "markers/AcupointList.h"
 
-#include "introductions/core/AcupointSearch.h"
+#include "markers/core/AcupointSearch.h"
 
 #include <QLabel>
 #include <QLineEdit>
