@@ -3,6 +3,7 @@
 
 #include "images/ImageLibrary.h"
 
+#include "images/ImageMessages.h"
 #include "images/core/ImageHeader.h"
 #include "images/core/StripRules.h"
 #include "platform/core/Files.h"
@@ -21,7 +22,7 @@ constexpr const char* kImageFilter = "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp|gif(gif)|*.g
 PictureSize ImageLibrary::ReadChosenFileSize(const std::filesystem::path& file) {
     const std::string bytes = ReadWholeFile(file);
     if (bytes.empty()) {
-        services_.prompts.MessageBox("请输入正确的文件名");
+        services_.prompts.MessageBox(kUnreadableFile);
         return {};
     }
     return ReadImageSize(bytes);
@@ -36,15 +37,15 @@ std::string ImageLibrary::AddImage() {
     const std::filesystem::path path = PathFromUtf8(*chosen);
     PictureSize size = ReadChosenFileSize(path);
     if (size.width == 0 || size.height == 0) {
-        prompts.MessageBox("特殊图片");
+        prompts.MessageBox(kSpecialPicture);
         size = MeasurePicture(path);
     }
     if (size.width > kWidestAddedImage) {
-        prompts.MessageBox("图片太大");
+        prompts.MessageBox(kTooWideToAdd);
         return "图片太大";
     }
     if (size.width == 0) {
-        prompts.MessageBox("图片错误，重新启动软件试试。");
+        prompts.MessageBox(kPictureError);
         return "图片错误";
     }
     // The image name is the last piece of the path, whichever separator the dialog used.
@@ -53,11 +54,11 @@ std::string ImageLibrary::AddImage() {
     name = PathToUtf8(PathFromUtf8(name).filename());
     const std::filesystem::path target = ImageFile(services_.folder, name);
     if (Exists(target)) {
-        prompts.MessageBox("文件已经存在，请修改名字后添加");
+        prompts.MessageBox(kImageExists);
         return {};
     }
     if (name.empty() || !CopyWholeFile(path, target, services_.folder.Staging())) {
-        prompts.MessageBox("添加失败");
+        prompts.MessageBox(kAddImageFailed);
         return {};
     }
     CreateFolder(MarkerFolder(services_.folder, name));

@@ -4,6 +4,7 @@
 
 #include "images/ImageLibrary.h"
 
+#include "images/ImageMessages.h"
 #include "images/core/Zoom.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Colours.h"
@@ -30,16 +31,16 @@ void ImageLibrary::ShowImage(const std::string& name) {
     panel.SetBackgroundPicture(LoadPicture(file), BackgroundMode::Centred);
     PictureSize size = ReadSizeFile(services_.folder, name);
     if (size.width == 0 || size.height == 0) {
-        prompts.MessageBox("软件出现一个小错误，已经自动修复");
+        prompts.MessageBox(kSizeRepaired);
         size = MeasurePicture(file);
         if (size.width == 0 || size.height == 0) {
-            prompts.MessageBox("无法修复这个错误，请重新启动");
+            prompts.MessageBox(kSizeUnrepairable);
         } else {
             WriteSizeFile(services_.folder, name, size);
         }
     }
     if (size.width > kLargestShownSide || size.height > kLargestShownSide) {
-        prompts.MessageBox("图片宽度不能大于4000像素");
+        prompts.MessageBox(kTooWideToShow);
     } else {
         panel.resize(size.width, size.height);
         const QWidget& frame = *c_.imageFrame;
@@ -59,7 +60,7 @@ void ImageLibrary::ShowImageAtAcupoint(const std::string& name, const std::strin
     ShowImage(name);
     const std::optional<MarkerRecord> marker = ParseRecord(record);
     if (!marker) {
-        services_.prompts.MessageBox("文件名错误：" + record);
+        services_.prompts.MessageBox(kBadRecord + record);
         return;
     }
     DrawPanel& panel = *c_.imagePanel;

@@ -11,8 +11,6 @@
 namespace penrica {
 
 namespace {
-constexpr const char* kTooLong = "内容好长呀，本软件不支持这样长的内容！";
-constexpr const char* kDoubleClickAnAcupoint = "请您双击图片选中穴位";
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -33,7 +31,7 @@ void IntroductionEditor::TellTooLong() {
 std::string IntroductionEditor::EncodeForSave() {
     EncodedIntroduction encoded = EncodeIntroduction(ReadEditorContent(*c_.editor));
     if (encoded.loneCr == LoneCarriageReturn::Present) {
-        services_.prompts.MessageBox("单个换行符");
+        services_.prompts.MessageBox(kLoneCarriageReturn);
     }
     return std::move(encoded.bytes);
 }
@@ -93,8 +91,7 @@ SaveOutcome IntroductionEditor::AskToSave(const std::string& question) {
 }
 
 bool IntroductionEditor::OfferToSave(AfterSaving then) {
-    const SaveOutcome outcome =
-        AskToSave("穴位说明文本内容已被改变，是否保存？" + state_.editedMarker);
+    const SaveOutcome outcome = AskToSave(std::string(kSaveQuestion) + state_.editedMarker);
     if (outcome == SaveOutcome::Saved && then == AfterSaving::EmptyEditor) {
         c_.editor->ClearContent();
         state_.introChanged = 0; // emptying the editor is no change of the user's
@@ -131,7 +128,7 @@ void IntroductionEditor::ChooseAcupoint() {
         state_.currentAcupoint = underMouse;
     } else {
         c_.nameLabel->setText(
-            Text(markers_.currentImage + "：" + state_.currentAcupoint + "（保留）"));
+            Text(markers_.currentImage + "：" + state_.currentAcupoint + std::string(kKept)));
     }
 }
 
@@ -186,9 +183,8 @@ CloseDecision IntroductionEditor::SaveOnClose() {
     if (state_.editedMarker.empty() || state_.introChanged != 1) {
         return CloseDecision::Close;
     }
-    return AskToSave("穴位说明文本已被改变，是否保存") == SaveOutcome::Failed
-               ? CloseDecision::StayOpen
-               : CloseDecision::Close;
+    return AskToSave(kCloseQuestion) == SaveOutcome::Failed ? CloseDecision::StayOpen
+                                                            : CloseDecision::Close;
 }
 
 } // namespace penrica

@@ -3,6 +3,7 @@
 // back, the changed state, and the 10000-byte limit. A save the user asked for that fails keeps
 // the unsaved text where it is: the flow that asked stops, and closing is refused.
 
+#include "introductions/EditorMessages.h"
 #include "introductions/EditorState.h"
 #include "markers/MarkerState.h"
 #include "platform/qt/Services.h"
@@ -18,8 +19,6 @@ class RichEdit;
 struct StyledText;
 
 inline constexpr std::size_t kIntroductionByteLimit = 10000;
-// What every save the user asked for tells when it fails.
-inline constexpr const char* kSaveFailed = "保存失败";
 
 struct EditorControls {
     RichEdit* editor;        // 超级编辑框1

@@ -12,7 +12,6 @@
 namespace penrica {
 
 namespace {
-constexpr const char* kPickImageAndAcupointFirst = "请您先点击下面的图片并双击穴位，";
 const FileDialogRequest kVornDialog{"vorn(vorn)|*.vorn", "vorn"};
 const FileDialogRequest kTextDialog{"txt(*.txt)|*.txt", "txt"};
 } // namespace
@@ -23,10 +22,8 @@ bool IntroductionEditor::MayReplaceContent() {
         return false;
     }
     return c_.editor->IsEmpty() ||
-           services_.prompts.MessageBox(
-               state_.currentAcupoint +
-                   " 的介绍内容已经存在，如果打开新内容，将会替换原来的。确定替换吗？",
-               Buttons::OkCancel) == Answer::Ok;
+           services_.prompts.MessageBox(ReplaceQuestion(state_.currentAcupoint),
+                                        Buttons::OkCancel) == Answer::Ok;
 }
 
 void IntroductionEditor::OpenMulticolourText() {
@@ -46,7 +43,7 @@ void IntroductionEditor::SaveAsMulticolourText() {
         return;
     }
     if (c_.editor->IsEmpty()) {
-        services_.prompts.MessageBox("没有介绍内容呀，");
+        services_.prompts.MessageBox(kNoContent);
         return;
     }
     const std::optional<std::string> chosen = services_.prompts.SaveFile(kVornDialog);
@@ -69,7 +66,7 @@ void IntroductionEditor::OpenPlainText() {
     std::string bytes = ReadWholeFile(PathFromUtf8(*chosen));
     bytes = bytes.substr(0, bytes.find('\0'));
     if (bytes.size() > kIntroductionByteLimit) {
-        services_.prompts.MessageBox("文本内容超出 。必须小于10K");
+        services_.prompts.MessageBox(kPlainTextTooLong);
         return;
     }
     const QString text = QString::fromStdString(DecodeGbk(bytes));

@@ -1,5 +1,6 @@
 #include "markers/AcupointList.h"
 
+#include "markers/MarkerMessages.h"
 #include "markers/core/AcupointSearch.h"
 
 #include <QLabel>
@@ -22,7 +23,7 @@ void AcupointList::Search() {
     c_.list->clear();
     const std::vector<SearchRow> rows =
         SearchAcupoints(services_.folder, text, [this](const std::string& name) {
-            services_.prompts.MessageBox("文件夹（zhujie）中存在违法文件，请你删除：" + name);
+            services_.prompts.MessageBox(kIllegalFileInMarkers + name);
         });
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));

@@ -1,6 +1,7 @@
 #include "markers/MarkerMenu.h"
 
 #include "images/core/Zoom.h"
+#include "markers/MarkerMessages.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
@@ -35,8 +36,7 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
 }
 
 void MarkerMenu::AddMarker() {
-    const std::string name =
-        services_.prompts.InputBox("请在此输入穴位名称", "注意：穴位名称中间不能有空格");
+    const std::string name = services_.prompts.InputBox(kMarkerNamePrompt, kMarkerNameHint);
     if (name.empty()) {
         return;
     }
@@ -45,7 +45,7 @@ void MarkerMenu::AddMarker() {
     // A name that is no plain file name, or an existing marker's record, writes nothing.
     const bool created = IsSafeFileName(record) && CreateNewFile(folder / PathFromUtf8(record));
     if (!created) {
-        services_.prompts.MessageBox("添加失败\r\n" + PathToUtf8(folder) +
+        services_.prompts.MessageBox(std::string(kAddMarkerFailed) + "\r\n" + PathToUtf8(folder) +
                                      static_cast<char>(std::filesystem::path::preferred_separator) +
                                      record);
         return;
@@ -61,8 +61,8 @@ void MarkerMenu::DeleteMarker() {
     if (!IsMarkerOfImage(services_.folder, state_.currentImage, record)) {
         return;
     }
-    if (services_.prompts.MessageBox(record + "确定删除吗 ？同时将穴位介绍一块删除",
-                                     Buttons::OkCancel) != Answer::Ok) {
+    if (services_.prompts.MessageBox(DeleteMarkerQuestion(record), Buttons::OkCancel) !=
+        Answer::Ok) {
         return;
     }
     if (DeleteFile(MarkerFilePath(services_.folder, state_.currentImage, record))) {

@@ -3,6 +3,7 @@
 
 #include "AppHarness.h"
 #include "app/MainWindow.h"
+#include "images/ImageMessages.h"
 #include "introductions/core/MulticolourText.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
@@ -77,14 +78,14 @@ TEST(ForeignFiles, ImageFolderWithNonPicturesTruncatedAndHugeOnes) {
         EXPECT_EQ(t.state.currentImage, name);
         const auto texts = t.prompts.Texts();
         ASSERT_FALSE(texts.empty()); // no size files: every show repairs or refuses
-        EXPECT_EQ(texts[0], "软件出现一个小错误，已经自动修复");
+        EXPECT_EQ(texts[0], kSizeRepaired);
         if (name == "huge.png") {
-            EXPECT_EQ(texts.back(), "图片宽度不能大于4000像素");
+            EXPECT_EQ(texts.back(), kTooWideToShow);
             const QImage& picture = t.main->画板1->BackgroundPicture();
             EXPECT_LE(std::max(picture.width(), picture.height()), 4096); // decoded shrunk or not
         }
         if (name == "empty.jpg" || name == "notes.txt") {
-            EXPECT_EQ(texts.back(), "无法修复这个错误，请重新启动");
+            EXPECT_EQ(texts.back(), kSizeUnrepairable);
             EXPECT_EQ(t.main->画板1->width(), 0);
         }
     }

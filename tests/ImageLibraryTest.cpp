@@ -4,6 +4,7 @@
 #include "images/ImageLibrary.h"
 #include "AppHarness.h"
 #include "app/MainWindow.h"
+#include "images/ImageMessages.h"
 #include "platform/core/Files.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
@@ -128,15 +129,15 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
         {"cancelled", [](Library&) { return std::nullopt; }, {}, "", 0},
         {"unreadable",
          [](Library& t) { return PathToUtf8(t.folder.path() / "missing.jpg"); },
-         {"请输入正确的文件名", "特殊图片", "图片错误，重新启动软件试试。"},
+         {kUnreadableFile, kSpecialPicture, kPictureError},
          "图片错误",
          0},
         {"3001 wide",
          [](Library& t) {
              return PathToUtf8(t.Picture("w.jpg", {3001, 8}, Qt::red, "JPEG"));
          },
-         {"图片太大"},
-         "图片太大",
+         {kTooWideToAdd},
+         kTooWideToAdd,
          0},
         {"3000 wide",
          [](Library& t) {
@@ -151,7 +152,7 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
              // is hard to make; a picture format the header reader does not know serves.
              return PathToUtf8(t.Picture("p.ppm", {20, 10}, Qt::red, "PPM"));
          },
-         {"特殊图片"},
+         {kSpecialPicture},
          "添加成功",
          1},
     };
@@ -186,7 +187,7 @@ TEST(AddImage, WritesSizeFileAndKeepsExistingImage) {
     const auto other = t.Picture("again/头部.gif", {10, 10}, Qt::red, "BMP");
     t.prompts.files.push_back(PathToUtf8(other));
     EXPECT_EQ(t.lib.AddImage(), "");
-    EXPECT_EQ(t.prompts.Texts().back(), "文件已经存在，请修改名字后添加");
+    EXPECT_EQ(t.prompts.Texts().back(), kImageExists);
     EXPECT_EQ(ReadWholeFile(ImageFile(t.services.folder, "头部.gif")), before);
 }
 
@@ -203,13 +204,13 @@ TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
         {ok, {}, {640, 480}, ok},
         {"\xA3\xB6\xA3\xB4\xA3\xB0\xA3\xA1\xA3\xB4\xA3\xB8\xA3\xB0", {}, {640, 480}, ""},
         {"640",
-         {"软件出现一个小错误，已经自动修复"},
+         {kSizeRepaired},
          {64, 48},
          "64\xA3\xA1"
          "48"},
         {"0\xA3\xA1"
          "480",
-         {"软件出现一个小错误，已经自动修复"},
+         {kSizeRepaired},
          {64, 48},
          "64\xA3\xA1"
          "48"},
@@ -220,10 +221,10 @@ TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
          ""},
         {"4001\xA3\xA1"
          "10",
-         {"图片宽度不能大于4000像素"},
+         {kTooWideToShow},
          {0, 0},
          ""}, // as the zoom left it
-        {std::nullopt, {"软件出现一个小错误，已经自动修复"}, {64, 48}, ""},
+        {std::nullopt, {kSizeRepaired}, {64, 48}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sizeFile.value_or("no marker folder"));

@@ -3,6 +3,7 @@
 #include "introductions/IntroductionEditor.h"
 #include "AppHarness.h"
 #include "introductions/EditorContent.h"
+#include "introductions/EditorMessages.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/RichEdit.h"
@@ -120,18 +121,18 @@ TEST(IntroductionEditor, FailedSaveKeepsTheUnsavedText) {
     }
     t.prompts.answers.push_back(Answer::Ok);
     t.Choose("2！2！乙！");
-    EXPECT_EQ(t.prompts.Texts().back(), "保存失败");
+    EXPECT_EQ(t.prompts.Texts().back(), kSaveFailed);
     EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("旧新"));
     EXPECT_EQ(t.state.introChanged, 1);
     EXPECT_EQ(t.state.editedMarker, "1！1！甲！");
 
     t.save.click();
-    EXPECT_EQ(t.prompts.Texts().back(), "保存失败");
+    EXPECT_EQ(t.prompts.Texts().back(), kSaveFailed);
     EXPECT_TRUE(t.save.isEnabled());
 
     t.prompts.answers.push_back(Answer::Ok);
     EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::StayOpen);
-    EXPECT_EQ(t.prompts.boxes.back().text, "保存失败");
+    EXPECT_EQ(t.prompts.boxes.back().text, kSaveFailed);
     t.prompts.answers.push_back(Answer::Cancel);
     EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
 }
@@ -155,7 +156,7 @@ TEST(IntroductionEditor, NewMarkerStartsEmptyAndSavesIntoItsOwnFile) {
     t.UserTypes(QStringLiteral("新介绍"));
     t.prompts.answers.push_back(Answer::Ok);
     EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
-    EXPECT_EQ(t.prompts.boxes.back().text, "穴位说明文本已被改变，是否保存");
+    EXPECT_EQ(t.prompts.boxes.back().text, kCloseQuestion);
     EXPECT_EQ(t.Stored("5！5！新！"), QStringLiteral("新介绍"));
 }
 
@@ -181,7 +182,7 @@ TEST(IntroductionEditor, SaveButton) {
     t.edit.setEnabled(true);
     t.UserTypes(QStringLiteral("x"));
     t.save.click();
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"请您双击图片选中穴位"});
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kDoubleClickAnAcupoint});
 
     t.Marker("1！1！甲！", QStringLiteral("甲"));
     t.Choose("1！1！甲！");
@@ -202,8 +203,7 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
     t.UserTypes(QStringLiteral("穴"));
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    EXPECT_EQ(t.prompts.Texts(),
-              std::vector<std::string>{"内容好长呀，本软件不支持这样长的内容！"});
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     t.edit.paste();
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
@@ -216,8 +216,7 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     t.state.introChanged = 0;
     t.prompts.boxes.clear();
     t.Choose("2！2！乙！");
-    EXPECT_EQ(t.prompts.Texts(),
-              std::vector<std::string>{"内容好长呀，本软件不支持这样长的内容！"});
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
     EXPECT_TRUE(t.edit.toPlainText().isEmpty());
     EXPECT_FALSE(t.edit.isEnabled());
     EXPECT_EQ(ReadWholeFile(t.File("2！2！乙！")), before);

@@ -3,6 +3,7 @@
 
 #include "LibraryWindow.h"
 #include "introductions/EditorContent.h"
+#include "introductions/EditorMessages.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
 
@@ -87,7 +88,7 @@ TEST(IntroductionFiles, PlainTextLimitAndUnreadableFiles) {
             EXPECT_NE(t.Edit().toPlainText(), QStringLiteral("保留"));
             EXPECT_LE(t.Edit().ByteLength(), 10000u);
         } else {
-            EXPECT_EQ(t.prompts.Texts().back(), "文本内容超出 。必须小于10K");
+            EXPECT_EQ(t.prompts.Texts().back(), kPlainTextTooLong);
             EXPECT_EQ(t.Edit().toPlainText(), QStringLiteral("保留"));
         }
     }
@@ -104,13 +105,13 @@ TEST(IntroductionFiles, RefusedWhenDisabledOrEmptyAndSaveFailureIsTold) {
     for (const char* entry : {"打开穴位介绍五彩文本", "穴位介绍文本另存为", "打开普通文本"}) {
         t.Trigger(entry);
     }
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>(3, "请您先点击下面的图片并双击穴位，"));
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>(3, kPickImageAndAcupointFirst));
     EXPECT_TRUE(t.prompts.fileDialogs.empty());
 
     t.Edit().setEnabled(true);
     t.prompts.boxes.clear();
     t.Trigger("穴位介绍文本另存为");
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"没有介绍内容呀，"});
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kNoContent});
     EXPECT_TRUE(t.prompts.fileDialogs.empty());
 
     t.Edit().SetPlainContent(QStringLiteral("新"));
@@ -120,7 +121,7 @@ TEST(IntroductionFiles, RefusedWhenDisabledOrEmptyAndSaveFailureIsTold) {
     }
     t.prompts.files.push_back(PathToUtf8(t.outside / "old.vorn"));
     t.Trigger("穴位介绍文本另存为");
-    EXPECT_EQ(t.prompts.Texts().back(), "保存失败");
+    EXPECT_EQ(t.prompts.Texts().back(), kSaveFailed);
     EXPECT_EQ(ReadWholeFile(t.outside / "old.vorn"), "old");
 }
 

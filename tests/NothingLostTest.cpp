@@ -3,6 +3,7 @@
 
 #include "AssembledWindow.h"
 #include "app/StartWindow.h"
+#include "introductions/EditorMessages.h"
 #include "platform/qt/Controls.h"
 #include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
@@ -20,8 +21,6 @@ namespace {
 
 using namespace penrica;
 
-const std::string kClosingQuestion = "穴位说明文本已被改变，是否保存";
-
 void RemoveWriteBit(const std::filesystem::path& path) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
@@ -37,19 +36,14 @@ TEST(Closing, EveryCloseOffersToSaveTheChangedIntroduction) {
         std::vector<std::string> shown;
     };
     const std::vector<Case> cases = {
-        {"OK saves", Answer::Ok, false, true, "印堂在两眉之间甲乙", {kClosingQuestion}},
-        {"Cancel closes unsaved",
-         Answer::Cancel,
-         false,
-         true,
-         "印堂在两眉之间",
-         {kClosingQuestion}},
+        {"OK saves", Answer::Ok, false, true, "印堂在两眉之间甲乙", {kCloseQuestion}},
+        {"Cancel closes unsaved", Answer::Cancel, false, true, "印堂在两眉之间", {kCloseQuestion}},
         {"a failed save keeps the window and the text",
          Answer::Ok,
          true,
          false,
          "印堂在两眉之间",
-         {kClosingQuestion, "保存失败"}},
+         {kCloseQuestion, kSaveFailed}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,14 +158,14 @@ TEST(ConfigSaves, AFailedWriteIsToldAndChangesNothing) {
     const std::string before = ReadWholeFile(config);
     RemoveWriteBit(config);
     t.main->恢复出厂配置->trigger();
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"保存失败"});
+    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kSaveFailed});
     WithModalWindow<QuickFormatWindow>(
         [&] { t.main->配置快捷字符格式->trigger(); },
         [&](QuickFormatWindow& window) {
             t.Click(window.单选框2);
             window.编辑框字体大小->setText(QStringLiteral("14"));
             t.Click(window.按钮保存);
-            EXPECT_EQ(t.prompts.Texts(), (std::vector<std::string>{"保存失败", "保存失败"}));
+            EXPECT_EQ(t.prompts.Texts(), (std::vector<std::string>{kSaveFailed, kSaveFailed}));
             EXPECT_TRUE(window.isVisible());
             EXPECT_EQ(window.编辑框字体大小->text(), QStringLiteral("14"));
         });
@@ -256,7 +250,7 @@ TEST(Reopening, NothingIsPendingInTheNewWindow) {
         t.prompts.inputs = {"新穴"};
         QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(300, 200));
         EXPECT_TRUE(Exists(t.Marker("300！200！新穴！")));
-        EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kClosingQuestion});
+        EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kCloseQuestion});
         EXPECT_EQ(t.Stored(kYintang), c.stored);
         // Closing again asks nothing.
         EXPECT_TRUE(t.CloseByWindowSystem());

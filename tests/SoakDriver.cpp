@@ -3,7 +3,11 @@
 
 #include "SoakRun.h"
 
+#include "images/ImageMessages.h"
+#include "images/core/StripRules.h"
 #include "introductions/EditorContent.h"
+#include "introductions/EditorMessages.h"
+#include "markers/MarkerMessages.h"
 #include "platform/core/TextCodec.h"
 
 #include <QClipboard>
@@ -14,10 +18,10 @@
 #include <iostream>
 #include <sstream>
 
-bool StartsWith(const std::string& text, const std::string& head) {
+bool StartsWith(std::string_view text, std::string_view head) {
     return text.compare(0, head.size(), head) == 0;
 }
-bool EndsWith(const std::string& text, const std::string& tail) {
+bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -31,14 +35,6 @@ const std::vector<std::string> kActNames = {
 std::string SoakActName(SoakAct act) {
     return kActNames[static_cast<std::size_t>(act)];
 }
-
-const std::string kSaveQuestion = "穴位说明文本内容已被改变，是否保存？";
-const std::string kCloseQuestion = "穴位说明文本已被改变，是否保存";
-const std::string kDeleteMarkerTail = "确定删除吗 ？同时将穴位介绍一块删除";
-const std::string kDeleteImageHead = "您将要删除：";
-const std::string kDeleteImageTail =
-    " 以及此图片下面所有的穴位介绍，删除后不可恢复，确定要删除吗？";
-const std::string kKept = "（保留）";
 
 } // namespace
 
@@ -98,7 +94,7 @@ Answer SoakRun::OnQuestion(const ShownBox& box) {
     AppState& s = w_.state;
     Answer answer = Answer::Ok;
     if (box.buttons == Buttons::OkCancel) {
-        const bool deletesImage = StartsWith(box.text, kDeleteImageHead);
+        const bool deletesImage = StartsWith(box.text, kDeleteImageQuestionHead);
         answer = Chance(deletesImage ? 0.3 : 0.6) ? Answer::Ok : Answer::Cancel;
     }
     const bool ok = answer == Answer::Ok;
@@ -112,17 +108,18 @@ Answer SoakRun::OnQuestion(const ShownBox& box) {
         }
     } else if (box.text == kCloseQuestion && ok) {
         expected_.saves[edited] = EditorBytes();
-    } else if (EndsWith(box.text, kDeleteMarkerTail) && ok) {
-        const std::string record = box.text.substr(0, box.text.size() - kDeleteMarkerTail.size());
+    } else if (EndsWith(box.text, kDeleteMarkerQuestionTail) && ok) {
+        const std::string record =
+            box.text.substr(0, box.text.size() - kDeleteMarkerQuestionTail.size());
         expected_.deletedMarkers.insert(MarkerKey(s.currentImage, record));
-    } else if (StartsWith(box.text, kDeleteImageHead) && EndsWith(box.text, kDeleteImageTail) &&
-               ok) {
-        expected_.deletedImages.insert(
-            box.text.substr(kDeleteImageHead.size(),
-                            box.text.size() - kDeleteImageHead.size() - kDeleteImageTail.size()));
-    } else if (box.text == "保存失败") {
+    } else if (StartsWith(box.text, kDeleteImageQuestionHead) &&
+               EndsWith(box.text, kDeleteImageQuestionTail) && ok) {
+        expected_.deletedImages.insert(box.text.substr(
+            kDeleteImageQuestionHead.size(),
+            box.text.size() - kDeleteImageQuestionHead.size() - kDeleteImageQuestionTail.size()));
+    } else if (box.text == kSaveFailed) {
         expected_.saveFailed = true;
-    } else if (box.text == "软件出现一个小错误，已经自动修复") {
+    } else if (box.text == kSizeRepaired) {
         expected_.sizeRepaired = true;
     }
     Say(" [" + box.text.substr(0, 60) +
@@ -208,7 +205,7 @@ std::string SoakRun::Check() {
         return false;
     };
     if (expected_.addedMarker) {
-        if (tree.count(*expected_.addedMarker) == 0 && !shown("添加失败")) {
+        if (tree.count(*expected_.addedMarker) == 0 && !shown(kAddMarkerFailed)) {
             return "a named marker was neither added nor refused: " + *expected_.addedMarker;
         }
         if (tree.count(*expected_.addedMarker) != 0 && tree_.count(*expected_.addedMarker) == 0 &&

@@ -21,8 +21,8 @@ class QLineEdit;
 namespace fs = std::filesystem;
 using namespace penrica;
 
-bool StartsWith(const std::string& text, const std::string& head);
-bool EndsWith(const std::string& text, const std::string& tail);
+bool StartsWith(std::string_view text, std::string_view head);
+bool EndsWith(std::string_view text, std::string_view tail);
 
 inline QString Q(const std::string& s) {
     return QString::fromStdString(s);

@@ -42,8 +42,8 @@ std::string DeleteImageText(std::string_view name, Deletion outcome) {
 }
 
 std::string DeleteQuestion(std::string_view name) {
-    return "您将要删除：" + std::string(name) +
-           " 以及此图片下面所有的穴位介绍，删除后不可恢复，确定要删除吗？";
+    return std::string(kDeleteImageQuestionHead) + std::string(name) +
+           std::string(kDeleteImageQuestionTail);
 }
 
 } // namespace penrica

@@ -42,6 +42,10 @@ std::string SelectedImageText(std::string_view name, std::size_t count);
 enum class Deletion { Done, Failed };
 std::string DeleteMarkersText(std::string_view name, Deletion outcome);
 std::string DeleteImageText(std::string_view name, Deletion outcome);
+// The question before an image is deleted: the name between the head and the tail.
+inline constexpr std::string_view kDeleteImageQuestionHead = "您将要删除：";
+inline constexpr std::string_view kDeleteImageQuestionTail =
+    " 以及此图片下面所有的穴位介绍，删除后不可恢复，确定要删除吗？";
 std::string DeleteQuestion(std::string_view name);
 
 } // namespace penrica
