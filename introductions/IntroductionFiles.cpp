@@ -63,8 +63,8 @@ void IntroductionEditor::OpenPlainText() {
     if (!chosen) {
         return;
     }
-    std::string bytes = ReadWholeFile(PathFromUtf8(*chosen));
-    bytes = bytes.substr(0, bytes.find('\0'));
+    const std::string file = ReadWholeFile(PathFromUtf8(*chosen));
+    const std::string_view bytes = StoredBytes(file);
     if (bytes.size() > kIntroductionByteLimit) {
         services_.prompts.MessageBox(kPlainTextTooLong);
         return;

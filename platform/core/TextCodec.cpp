@@ -100,9 +100,12 @@ std::string DecodeGbk(std::string_view bytes) {
     return Utf16ToUtf8(utf16);
 }
 
+std::string_view StoredBytes(std::string_view bytes) {
+    return bytes.substr(0, bytes.find('\0'));
+}
+
 std::string BytesToText(std::string_view bytes) {
-    std::size_t zero = bytes.find('\0');
-    return DecodeGbk(bytes.substr(0, zero));
+    return DecodeGbk(StoredBytes(bytes));
 }
 
 std::size_t GbkCodePointLength(char32_t codePoint) {

@@ -14,7 +14,9 @@ std::string EncodeGbk(std::string_view utf8);
 // GBK / GB18030 bytes to UTF-8. Zero bytes are kept; see BytesToText for the stored-text rule.
 std::string DecodeGbk(std::string_view bytes);
 
-// The stored-text rule: the bytes up to the first zero byte, decoded.
+// The stored-text rule: a stored text ends at its first zero byte.
+std::string_view StoredBytes(std::string_view bytes);
+// The stored text decoded: StoredBytes, then DecodeGbk.
 std::string BytesToText(std::string_view bytes);
 
 // Length in GBK bytes of a UTF-8 text ("\r\n" counts 2).

@@ -1,7 +1,8 @@
 #pragma once
 // The one splitting rule and the one text-to-integer rule that every reader of records, format
 // texts and the configuration file uses. Texts are UTF-8; a character is stepped over whole, so a
-// separator never matches inside a multi-byte character.
+// separator never matches inside a multi-byte character. The configuration file's GBK bytes are
+// split by the same rule: their separators are ASCII, which a character step never passes.
 
 #include <cstdint>
 #include <string>

@@ -4,16 +4,12 @@
 #include "platform/core/ProgramFolder.h"
 #include "platform/core/TextCodec.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace penrica {
 
-// The stored-text rule: the bytes up to the first zero byte.
 std::string ConfigFile::ReadBytes() const {
-    std::string bytes = ReadWholeFile(file_);
-    bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-    return bytes;
+    return std::string(StoredBytes(ReadWholeFile(file_)));
 }
 
 ConfigStatus ConfigFile::WriteBytes(std::string_view bytes) const {

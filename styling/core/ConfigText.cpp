@@ -1,5 +1,7 @@
 #include "styling/core/ConfigText.h"
 
+#include "platform/core/TextRules.h"
+
 #include <vector>
 
 namespace penrica {
@@ -8,23 +10,9 @@ namespace {
 
 constexpr std::string_view kHeaderStart = "\xC5\xE4\xD6\xC3\xCF\xEE"; // 配置项 in GBK
 constexpr std::string_view kLineEnd = "\r\n";
-
-// The splitting rule on bytes: empty inner pieces are kept, a trailing empty piece is dropped,
-// and an empty text gives no pieces.
-std::vector<std::string> SplitBytes(std::string_view text, std::string_view separator) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t found = text.find(separator, start);
-        if (found == std::string_view::npos) {
-            pieces.emplace_back(text.substr(start));
-            break;
-        }
-        pieces.emplace_back(text.substr(start, found - start));
-        start = found + separator.size();
-    }
-    return pieces;
-}
+// The text is GBK bytes, split by the program's one splitting rule: its separators here are
+// ASCII, and a character step never passes over an ASCII byte, so the rule splits these bytes
+// exactly where the separators stand.
 
 bool IsHeader(std::string_view line) {
     return line.starts_with(kHeaderStart);
@@ -35,7 +23,7 @@ std::optional<std::string> HeaderName(std::string_view line) {
     if (!IsHeader(line)) {
         return std::nullopt;
     }
-    std::vector<std::string> pieces = SplitBytes(line, "=");
+    std::vector<std::string> pieces = SplitText(line, "=");
     if (pieces.size() != 2) {
         return std::nullopt;
     }
@@ -43,7 +31,7 @@ std::optional<std::string> HeaderName(std::string_view line) {
 }
 
 bool IsKeyLineFor(std::string_view line, std::string_view key) {
-    std::vector<std::string> pieces = SplitBytes(line, "=");
+    std::vector<std::string> pieces = SplitText(line, "=");
     return pieces.size() == 2 && pieces[0] == key;
 }
 
@@ -51,12 +39,12 @@ bool IsKeyLineFor(std::string_view line, std::string_view key) {
 
 std::string ReadConfigValue(std::string_view text, std::string_view section, std::string_view key) {
     bool inside = false;
-    for (const std::string& line : SplitBytes(text, kLineEnd)) {
+    for (const std::string& line : SplitText(text, kLineEnd)) {
         if (std::optional<std::string> name = HeaderName(line)) {
             inside = *name == section;
         }
         if (inside && !IsHeader(line)) {
-            std::vector<std::string> pieces = SplitBytes(line, "=");
+            std::vector<std::string> pieces = SplitText(line, "=");
             if (pieces.size() == 2 && pieces[0] == key) {
                 return pieces[1];
             }
@@ -67,7 +55,7 @@ std::string ReadConfigValue(std::string_view text, std::string_view section, std
 
 std::string WriteConfigValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
-    std::vector<std::string> lines = SplitBytes(text, kLineEnd);
+    std::vector<std::string> lines = SplitText(text, kLineEnd);
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     bool inside = false;
     bool insertionPending = false;
@@ -106,7 +94,7 @@ std::string WriteConfigValue(std::string_view text, std::string_view section, st
 }
 
 std::optional<std::string> AppendConfigSection(std::string_view text, std::string_view section) {
-    for (const std::string& line : SplitBytes(text, kLineEnd)) {
+    for (const std::string& line : SplitText(text, kLineEnd)) {
         std::optional<std::string> name = HeaderName(line);
         if (name && *name == section) {
             return std::nullopt;
