@@ -16,57 +16,25 @@ void AppendUnicodeEscape(std::string& out, std::uint32_t unit) {
     }
 }
 
-// The code point of the well-formed UTF-8 sequence at `pos` and its length; 0 for a byte that
-// starts none (a stray continuation, an overlong form, a surrogate, beyond U+10FFFF).
-std::size_t WellFormedSequence(std::string_view text, std::size_t pos, char32_t& codePoint) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const std::size_t length = Utf8SequenceLength(lead);
-    if (length == 1) {
-        codePoint = lead;
-        return lead < 0x80 ? 1 : 0;
-    }
-    if (pos + length > text.size()) {
-        return 0;
-    }
-    char32_t cp = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            return 0;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return 0;
-    }
-    codePoint = cp;
-    return length;
-}
-
+// Each character as the program steps it; anything that is no character is written as U+FFFD.
 void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        char32_t cp = 0;
-        const std::size_t length = WellFormedSequence(text, pos, cp);
-        if (length == 0) {
-            AppendUnicodeEscape(out, 0xFFFD);
-            ++pos;
-            continue;
-        }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t next = NextCharacter(text, pos);
+        const std::string_view character = text.substr(pos, next - pos);
+        const char32_t cp = CodePointOf(character);
+        pos = next;
         if (cp == '"' || cp == '\\') {
             out += '\\';
             out += static_cast<char>(cp);
         } else if (cp == '\n') {
             out += "\\n";
         } else if (cp < 0x20 || cp == '<' || cp == '>' || cp == '&' || cp == 0x2028 ||
-                   cp == 0x2029) {
+                   cp == 0x2029 || cp == 0xFFFD) {
             AppendUnicodeEscape(out, cp);
         } else {
-            out.append(text.substr(pos, length));
+            out.append(character);
         }
-        pos += length;
     }
     out += '"';
 }

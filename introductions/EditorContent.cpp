@@ -52,11 +52,11 @@ void LoadEditorContent(RichEdit& editor, const StyledText& content) {
 }
 
 std::size_t ContentByteLength(const StyledText& content) {
-    std::size_t bytes = 0;
+    QString text;
     for (const StyledRun& run : content.runs) {
-        bytes += GbkLength(run.text);
+        text += QString::fromStdString(run.text);
     }
-    return bytes;
+    return RichEdit::ByteLengthOf(text);
 }
 
 } // namespace penrica

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       JsonCase{"not UTF-8",
                                "\xFF"
                                "a\xC0\xAF\xED\xA0\x80\xE4\xB8",
-                               "\"\\ufffda\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\""}),
+                               "\"\\ufffda\\ufffd\\ufffd\\ufffd\""}),
     CaseName<JsonCase>);
 
 TEST(AtlasCss, ColoursAndFaces) {

@@ -43,6 +43,12 @@ char32_t CodePointOf(std::string_view character) {
     for (std::size_t i = 1; i < length; ++i) {
         codePoint = (codePoint << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
     }
+    // Overlong forms, surrogates and values past U+10FFFF are no characters either.
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        return 0xFFFD;
+    }
     return codePoint;
 }
 

@@ -40,8 +40,8 @@ std::size_t Utf8SequenceLength(unsigned char lead);
 // Never past the end of the text.
 std::size_t NextCharacter(std::string_view text, std::size_t pos);
 
-// The code point of one character as NextCharacter steps it; U+FFFD for a broken sequence or a
-// stray byte, as the text codec reads them.
+// The code point of one character as NextCharacter steps it; U+FFFD for a broken sequence, a
+// stray byte, an overlong form, a surrogate or a value past U+10FFFF.
 char32_t CodePointOf(std::string_view character);
 
 } // namespace penrica

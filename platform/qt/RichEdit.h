@@ -4,7 +4,8 @@
 // program's own changes included, through ContentChanged.
 //
 // The byte count is kept up to date from Qt's change notifications, one per-character table that
-// is patched where the change happened; it never rescans the whole document.
+// is patched where the change happened. Only a notification whose numbers do not fit the table
+// makes it rescan the whole document.
 
 #include "platform/core/CharFormat.h"
 
