@@ -1,7 +1,7 @@
 #include "atlas/AtlasLibrary.h"
 
 #include "images/core/ImageHeader.h"
-#include "introductions/core/FileKey.h"
+#include "introductions/core/MulticolourText.h"
 #include "platform/core/Files.h"
 
 namespace penrica {
@@ -40,19 +40,13 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
         if (file.kind != MarkerFileKind::Acupoint) {
             continue;
         }
-        const std::string bytes = ReadWholeFile(MarkerFilePath(folder, name, record));
-        // Nearly every file reads under our key, so it is decoded under that first: one that
-        // gives any run holds a record, and then DetectFileKey would choose our key too.
-        StyledText introduction = DecodeIntroduction(bytes, kFileKey);
-        if (introduction.runs.empty() && !bytes.empty()) {
-            const std::optional<std::uint8_t> key = DetectFileKey(bytes);
-            if (!key) {
-                reports.push_back({name, "穴位介绍无法读取：" + record});
-            }
-            introduction = DecodeIntroduction(bytes, key.value_or(kFileKey));
+        DecodedIntroduction introduction =
+            DecodeIntroductionFile(ReadWholeFile(MarkerFilePath(folder, name, record)));
+        if (!introduction.key) {
+            reports.push_back({name, "穴位介绍无法读取：" + record});
         }
         image.markers.push_back(
-            {std::move(record), std::move(file.record), std::move(introduction)});
+            {std::move(record), std::move(file.record), std::move(introduction.content)});
     }
     return image;
 }

@@ -202,8 +202,22 @@ EncodedIntroduction EncodeIntroduction(const StyledText& content) {
     return {ShiftForFile(EncodeGbk(written.text)), written.loneCr};
 }
 
+DecodedIntroduction DecodeIntroductionFile(std::string_view fileBytes) {
+    // Nearly every file reads under our key, so it is read under that first: one that gives any
+    // run holds a record, and then DetectFileKey would choose our key too.
+    StyledText content = DecodeIntroduction(fileBytes, kFileKey);
+    if (!content.runs.empty() || fileBytes.empty()) {
+        return {std::move(content), kFileKey};
+    }
+    const std::optional<std::uint8_t> key = DetectFileKey(fileBytes);
+    if (key && *key != kFileKey) {
+        content = DecodeIntroduction(fileBytes, *key);
+    }
+    return {std::move(content), key};
+}
+
 StyledText DecodeIntroduction(std::string_view fileBytes) {
-    return DecodeIntroduction(fileBytes, DetectFileKey(fileBytes).value_or(kFileKey));
+    return DecodeIntroductionFile(fileBytes).content;
 }
 
 StyledText DecodeIntroduction(std::string_view fileBytes, std::uint8_t key) {

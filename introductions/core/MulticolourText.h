@@ -19,6 +19,7 @@
 #include "platform/core/CharFormat.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,7 +116,14 @@ struct EncodedIntroduction {
 EncodedIntroduction EncodeIntroduction(const StyledText& content);
 
 // The bytes of a file -> content: unshifted with the key the file was written with (see
-// DetectFileKey), cut at the first zero byte, decoded, read.
+// DetectFileKey), cut at the first zero byte, decoded, read. `key` is empty when the file reads
+// under no key; its content is then what our key reads, as good as empty.
+struct DecodedIntroduction {
+    StyledText content;
+    std::optional<std::uint8_t> key;
+};
+DecodedIntroduction DecodeIntroductionFile(std::string_view fileBytes);
+// Only the content of DecodeIntroductionFile.
 StyledText DecodeIntroduction(std::string_view fileBytes);
 // The same under a given key.
 StyledText DecodeIntroduction(std::string_view fileBytes, std::uint8_t key);
