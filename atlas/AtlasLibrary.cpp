@@ -32,7 +32,7 @@ AtlasImage ReadImage(const ProgramFolder& folder, const std::string& name,
         image.size = ReadSizeFile(folder, name);
         reports.push_back({name, "图片错误"});
     }
-    for (std::string& record : ReloadMarkerList(folder, name)) {
+    for (std::string& record : ListMarkerFiles(folder, name)) {
         MarkerFile file = ClassifyMarkerFile(record);
         if (file.kind == MarkerFileKind::Foreign) {
             reports.push_back({name, ForeignFileText(record)});

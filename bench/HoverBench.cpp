@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         const int x = 20 + (m % 40) * 24, y = 20 + (m / 40) * 38;
         CreateNewFile(MarkerFilePath(folder, image, MakeRecord(x, y, "穴" + std::to_string(m))));
     }
-    const std::vector<std::string> markerFiles = ReloadMarkerList(folder, image);
+    const std::vector<std::string> markerFiles = ListMarkerFiles(folder, image);
     const std::optional<MarkerRecord> last = ParseRecord(markerFiles.back());
 
     DrawPanel panel;

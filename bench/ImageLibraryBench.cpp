@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
         WriteWholeFile(markers / PathFromUtf8(MakeRecord(i, i, "穴位" + std::to_string(i))), "");
     }
     const double reload =
-        BestMilliseconds(5, [&] { (void)ReloadMarkerList(folder, state.imageNames[0]); });
+        BestMilliseconds(5, [&] { (void)ListMarkerFiles(folder, state.imageNames[0]); });
     const double listing = BestMilliseconds(5, [&] {
         std::size_t n = 0;
         for (const auto& entry : std::filesystem::directory_iterator(markers))

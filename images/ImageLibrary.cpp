@@ -69,7 +69,7 @@ void ImageLibrary::SelectImageAt(int x) {
     strip.Line(kCellWidth * n, 0, kCellWidth * n, kStripHeight);
     SetStatus(SelectedImageText(*name, images_.imageNames.size()));
     ShowImage(markers_.currentImage);
-    markers_.markerFiles = ReloadMarkerList(services_.folder, markers_.currentImage);
+    markers_.markerFiles = ListMarkerFiles(services_.folder, markers_.currentImage);
     markers_.hoverEnabled = 1;
 }
 

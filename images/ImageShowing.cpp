@@ -56,7 +56,7 @@ void ImageLibrary::ShowImage(const std::string& name) {
 
 void ImageLibrary::ShowImageAtAcupoint(const std::string& name, const std::string& record) {
     markers_.currentImage = name;
-    markers_.markerFiles = ReloadMarkerList(services_.folder, markers_.currentImage);
+    markers_.markerFiles = ListMarkerFiles(services_.folder, markers_.currentImage);
     ShowImage(name);
     const std::optional<MarkerRecord> marker = ParseRecord(record);
     if (!marker) {
@@ -66,8 +66,8 @@ void ImageLibrary::ShowImageAtAcupoint(const std::string& name, const std::strin
     DrawPanel& panel = *c_.imagePanel;
     panel.SetPenWidth(kRingPenWidth);
     panel.SetPenColour(kBlue);
-    panel.Arc(marker->x - kRingRadius, marker->y - kRingRadius, marker->x + kRingRadius,
-              marker->y + kRingRadius, 0, 0, 0, 0);
+    panel.EllipseOutline(marker->x - kRingRadius, marker->y - kRingRadius, marker->x + kRingRadius,
+                         marker->y + kRingRadius);
     panel.move(kTargetX - marker->x, kTargetY - marker->y);
     panel.SetPenColour(0);
     panel.SetPenWidth(1);

@@ -20,8 +20,8 @@ void DrawBlink(DrawPanel& panel, const MarkerRecord& marker) {
     panel.SetTextBackColour(kYellow);
     panel.SetTextColour(kRed);
     panel.WriteText(marker.x + kNameOffset, marker.y, QString::fromStdString(marker.name));
-    panel.Arc(marker.x - kCircleRadius, marker.y - kCircleRadius, marker.x + kCircleRadius,
-              marker.y + kCircleRadius, 0, 0, 0, 0);
+    panel.EllipseOutline(marker.x - kCircleRadius, marker.y - kCircleRadius,
+                         marker.x + kCircleRadius, marker.y + kCircleRadius);
 }
 
 void EraseBlink(DrawPanel& panel) {

@@ -50,7 +50,7 @@ void MarkerMenu::AddMarker() {
                                      record);
         return;
     }
-    state_.markerFiles = ReloadMarkerList(services_.folder, state_.currentImage);
+    state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
     if (onMarkerAdded) {
         onMarkerAdded(record);
     }
@@ -67,7 +67,7 @@ void MarkerMenu::DeleteMarker() {
     }
     if (DeleteFile(MarkerFilePath(services_.folder, state_.currentImage, record))) {
         c_.statusLine->setText(QString::fromStdString(record + " 删除成功"));
-        state_.markerFiles = ReloadMarkerList(services_.folder, state_.currentImage);
+        state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
     }
 }
 

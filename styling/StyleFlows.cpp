@@ -86,7 +86,7 @@ void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& conf
 void ChangeSelectedFont(StyleState& state, RichEdit& editor) {
     state.formatDialogCancelled = 0;
     FontStyleWindow window;
-    window.onCreated = [&window] {
+    window.onOpened = [&window] {
         AddComboItems(*window.组合框字符颜色, ColourNameList());
         AddComboItems(*window.组合框2, InstalledFontNames());
         AddComboItems(*window.组合框3, ColourNameList());
@@ -108,6 +108,8 @@ void ChangeSelectedFont(StyleState& state, RichEdit& editor) {
     // The close box counts as Cancel: only OK accepts.
     if (window.exec() != QDialog::Accepted) {
         state.formatDialogCancelled = 1;
+    }
+    if (state.formatDialogCancelled == 1) {
         return;
     }
     editor.SetSelectionFormat(state.selectionFormat);
@@ -120,7 +122,7 @@ void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_vi
 
 void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts) {
     QuickFormatWindow window;
-    window.onCreated = [&window] {
+    window.onOpened = [&window] {
         AddComboItems(*window.组合框字符颜色, ColourNameList());
         AddComboItems(*window.组合框字体名称, InstalledFontNames());
     };

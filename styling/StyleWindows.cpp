@@ -16,8 +16,8 @@
 namespace penrica {
 
 int StyleWindow::exec() {
-    if (onCreated) {
-        onCreated();
+    if (onOpened) {
+        onOpened();
     }
     return QDialog::exec();
 }

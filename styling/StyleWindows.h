@@ -24,12 +24,12 @@ struct EffectBoxes {
     QCheckBox* 选择框是否删除线 = nullptr;
 };
 
-// What both windows share: the creation handler runs each time the window opens, before it
-// shows; the binding table calls the others.
+// What both windows share: onOpened (the window's creation handler) runs each time the window
+// opens, before it shows; the binding table calls the others.
 class StyleWindow : public PlainDialog {
     Q_OBJECT
 public:
-    std::function<void()> onCreated;
+    std::function<void()> onOpened;
 
     int exec() override;
 };

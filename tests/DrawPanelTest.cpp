@@ -24,7 +24,7 @@ TEST(DrawPanel, LineAndFullCircleArc) {
     panel.Clear();
     EXPECT_EQ(At(panel, 10, 50), QColor(255, 255, 255));
     // Equal start and end points: the whole ellipse, so all four extremes are drawn.
-    panel.Arc(10, 10, 91, 91, 90, 50, 90, 50);
+    panel.EllipseOutline(10, 10, 91, 91);
     for (QPoint p : {QPoint(10, 50), QPoint(90, 50), QPoint(50, 10), QPoint(50, 90)}) {
         bool found = false;
         for (int dx = -1; dx <= 1; ++dx)
@@ -42,7 +42,7 @@ TEST(DrawPanel, ClearRestoresBackgroundPicture) {
     panel.resize(40, 40);
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(QColor(0, 0, 255));
-    panel.SetBackgroundPicture(picture, BackgroundMode::TopLeft);
+    panel.SetBackgroundPicture(picture, BackgroundMode::Centred);
     panel.SetPenColour(0x0000FF00);
     panel.SetPenWidth(5);
     panel.Line(0, 20, 39, 20);

@@ -23,7 +23,7 @@ struct Files : LibraryWindow {
         outside = folder.path() / "outside";
         CreateFolder(outside);
         state.currentImage = "a.png";
-        state.markerFiles = ReloadMarkerList(services.folder, "a.png");
+        state.markerFiles = ListMarkerFiles(services.folder, "a.png");
         state.acupointUnderMouse = "1！1！甲！";
         main->画板1->onDoubleClick(1, 1);
         prompts.boxes.clear();

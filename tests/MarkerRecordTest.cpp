@@ -45,15 +45,15 @@ TEST(MarkerRecord, ParseAndMake) {
 TEST(MarkerList, FilesOnlyWithSizeFile) {
     TempFolder root;
     ProgramFolder folder(root.path());
-    EXPECT_TRUE(ReloadMarkerList(folder, "头部.jpg").empty()); // no marker folder at all
+    EXPECT_TRUE(ListMarkerFiles(folder, "头部.jpg").empty()); // no marker folder at all
     ASSERT_TRUE(CreateFolder(folder.MarkerRoot()));
     ASSERT_TRUE(CreateFolder(MarkerFolder(folder, "头部.jpg")));
     ASSERT_TRUE(WriteSizeFile(folder, "头部.jpg", {640, 480}));
-    EXPECT_EQ(ReloadMarkerList(folder, "头部.jpg"), std::vector<std::string>{"0！0！0！"});
+    EXPECT_EQ(ListMarkerFiles(folder, "头部.jpg"), std::vector<std::string>{"0！0！0！"});
     ASSERT_TRUE(WriteWholeFile(MarkerFilePath(folder, "头部.jpg", "1！1！甲！"), ""));
     ASSERT_TRUE(WriteWholeFile(MarkerFilePath(folder, "头部.jpg", "1！1！乙！"), ""));
     ASSERT_TRUE(CreateFolder(MarkerFolder(folder, "头部.jpg") / "sub"));
-    auto list = ReloadMarkerList(folder, "头部.jpg");
+    auto list = ListMarkerFiles(folder, "头部.jpg");
     std::sort(list.begin(), list.end());
     EXPECT_EQ(list, (std::vector<std::string>{"0！0！0！", "1！1！乙！", "1！1！甲！"}));
 }

@@ -163,7 +163,7 @@ TEST(MarkerMenu, AddStoresNamesAsTypedAndRefusesUnsafeOrExisting) {
         EXPECT_EQ(t.prompts.inputBoxes[0].first, "请在此输入穴位名称");
         EXPECT_EQ(t.prompts.inputBoxes[0].second, "注意：穴位名称中间不能有空格");
         const std::string record = "152！87！" + c.name + "！";
-        const auto list = ReloadMarkerList(t.services.folder, t.state.currentImage);
+        const auto list = ListMarkerFiles(t.services.folder, t.state.currentImage);
         EXPECT_EQ(list.size(), c.added ? 1u : 0u);
         if (c.added) {
             EXPECT_EQ(ReadWholeFile(t.File(record)), "");

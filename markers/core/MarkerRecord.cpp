@@ -55,7 +55,7 @@ bool IsMarkerOfImage(const ProgramFolder& folder, std::string_view image, std::s
            Exists(MarkerFilePath(folder, image, record));
 }
 
-std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image) {
+std::vector<std::string> ListMarkerFiles(const ProgramFolder& folder, std::string_view image) {
     return ListFolder(MarkerFolder(folder, image), EntryKind::Files);
 }
 

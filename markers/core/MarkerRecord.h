@@ -63,7 +63,7 @@ bool IsMarkerOfImage(const ProgramFolder& folder, std::string_view image, std::s
 
 // The files (never sub-folders) of the image's marker folder, in listing order, the size file
 // included.
-std::vector<std::string> ReloadMarkerList(const ProgramFolder& folder, std::string_view image);
+std::vector<std::string> ListMarkerFiles(const ProgramFolder& folder, std::string_view image);
 
 // The size file's text (GBK bytes, up to the first zero byte) as width and height; 0 × 0 unless
 // it holds exactly two pieces that are both positive numbers.

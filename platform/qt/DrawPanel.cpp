@@ -5,8 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
-#include <numbers>
 
 namespace penrica {
 
@@ -40,9 +38,6 @@ void DrawPanel::PaintBackground(QPainter& painter, const QRect& area) {
     painter.fillRect(area, ToQColor(kBackgroundColour));
     if (!background_.isNull()) {
         switch (mode_) {
-        case BackgroundMode::TopLeft:
-            painter.drawImage(0, 0, background_);
-            break;
         case BackgroundMode::Tiled:
             painter.drawTiledPixmap(rect(), QPixmap::fromImage(background_));
             break;
@@ -116,30 +111,14 @@ void DrawPanel::Ellipse(int left, int top, int right, int bottom) {
     update();
 }
 
-void DrawPanel::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
-                    int endY) {
+void DrawPanel::EllipseOutline(int left, int top, int right, int bottom) {
     if (!Ready()) {
         return;
-    }
-    const double cx = (left + right) / 2.0;
-    const double cy = (top + bottom) / 2.0;
-    auto angle = [&](int x, int y) {
-        return std::atan2(-(y - cy), x - cx) * 180.0 / std::numbers::pi;
-    };
-    double start = angle(startX, startY);
-    double span = 360.0;
-    if (startX != endX || startY != endY) {
-        span = std::fmod(angle(endX, endY) - start + 720.0, 360.0);
-        if (span == 0.0) {
-            span = 360.0;
-        }
     }
     QPainter painter(&image_);
     PreparePen(painter);
     painter.setBrush(Qt::NoBrush);
-    painter.drawArc(QRectF(left, top, right - left, bottom - top),
-                    static_cast<int>(std::lround(start * 16)),
-                    static_cast<int>(std::lround(span * 16)));
+    painter.drawArc(QRectF(left, top, right - left, bottom - top), 0, 360 * 16);
     painter.end();
     update();
 }

@@ -13,7 +13,7 @@
 
 namespace penrica {
 
-enum class BackgroundMode { TopLeft, Tiled, Centred };
+enum class BackgroundMode { Tiled, Centred };
 
 class DrawPanel : public QWidget {
     Q_OBJECT
@@ -37,9 +37,8 @@ public:
     void Clear(const QRect& area);
     void Line(int x1, int y1, int x2, int y2);
     void Ellipse(int left, int top, int right, int bottom);
-    // Counter-clockwise from the start radial to the end radial; equal points draw the whole
-    // ellipse.
-    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY);
+    // The outline of the ellipse in the box, unfilled.
+    void EllipseOutline(int left, int top, int right, int bottom);
     void DrawPicture(const QImage& picture, int left, int top, int width, int height);
     // Text with its top-left corner at (x, y), on the text background colour.
     void WriteText(int x, int y, const QString& text);
@@ -76,7 +75,7 @@ private:
 
     QImage image_;
     QImage background_;
-    BackgroundMode mode_ = BackgroundMode::TopLeft;
+    BackgroundMode mode_ = BackgroundMode::Centred;
     int penWidth_ = 1;
     std::uint32_t penColour_ = 0;
     int fontPoints_ = 9;
