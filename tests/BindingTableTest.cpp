@@ -250,6 +250,14 @@ TEST(MainWindowBindings, HelpEntriesAndTheVersionLabel) {
         expected.push_back(text);
     }
     EXPECT_EQ(t.prompts.Texts(), expected);
+    for (const auto& box : t.prompts.boxes) {
+        EXPECT_EQ(box.caption, kDefaultCaption);
+        // Every line break is CR LF.
+        for (std::size_t i = box.text.find('\n'); i != std::string::npos;
+             i = box.text.find('\n', i + 1)) {
+            EXPECT_TRUE(i > 0 && box.text[i - 1] == '\r') << box.text;
+        }
+    }
     t.desktop.online = true;
     QTest::mousePress(t.main->标签版本, Qt::LeftButton);
     EXPECT_EQ(t.desktop.openedAddresses, std::vector<std::string>{kAuthorAddress});

@@ -1,18 +1,24 @@
-// The image library on the real main window's controls: strip, selection, scrolling, adding,
-// showing and deleting images, with the exact messages and the files on disk.
+// The image library through the assembled main window and real events: strip, selection,
+// scrolling, adding, showing and deleting images, with the exact messages and the files on disk.
 
-#include "images/ImageLibrary.h"
 #include "AppHarness.h"
 #include "app/MainWindow.h"
 #include "images/ImageMessages.h"
+#include "images/core/StripRules.h"
+#include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,10 +26,40 @@ namespace {
 using namespace penrica;
 
 struct Library : AppHarness {
-    MainWindow main{state, services};
-    ImageLibrary lib{state, state, services,
-                     ImageControls{main.画板1, main.分组框1, main.滑块条1, main.标签1,
-                                   main.画板列表条, main.时钟画板列表条, main.画板列表条右键}};
+    std::unique_ptr<MainWindow> main;
+
+    Library() { Reopen(); }
+    // A new main window: its creation fills the strip from the image folder.
+    void Reopen() {
+        main.reset();
+        main = std::make_unique<MainWindow>(state, services);
+        main->show();
+    }
+    void PressStrip(int x, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(main->画板列表条, button, {}, QPoint(x, 20));
+    }
+    void AddFromMenu(std::optional<std::string> file) {
+        prompts.files.push_back(std::move(file));
+        main->添加图片->trigger();
+    }
+    // Searches for `text` and clicks the row of `record` in the list, as a user reaches a point.
+    void ChooseListed(const std::string& text, const std::string& record) {
+        main->编辑框查找穴位->setText(QString::fromStdString(text));
+        QTest::mouseClick(main->按钮查找穴位, Qt::LeftButton);
+        QTreeWidget* list = main->超级列表框1;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->text(2).toStdString() == record) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->topLevelItem(i)).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "not listed: " << record;
+    }
+    void DeleteAt(int x) {
+        PressStrip(x, Qt::RightButton);
+        main->是否要删除此图片以及此图片下面所有的标注穴位介绍->trigger();
+    }
 
     std::filesystem::path Picture(const std::string& name, QSize size, QColor colour,
                                   const char* format = "PNG") {
@@ -40,8 +76,8 @@ struct Library : AppHarness {
         CreateFolder(MarkerFolder(services.folder, name));
         WriteSizeFile(services.folder, name, {size.width(), size.height()});
     }
-    std::string Status() const { return main.标签1->text().toStdString(); }
-    QColor StripAt(int x, int y) const { return main.画板列表条->Image().pixelColor(x, y); }
+    std::string Status() const { return main->标签1->text().toStdString(); }
+    QColor StripAt(int x, int y) const { return main->画板列表条->Image().pixelColor(x, y); }
     int IndexOf(const std::string& name) const {
         const auto& names = state.imageNames;
         return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()) + 1;
@@ -50,17 +86,16 @@ struct Library : AppHarness {
 
 TEST(ThumbnailStrip, FillDrawsEachCellAndCountsFiles) {
     Library t;
-    t.lib.FillThumbnailStrip();
-    EXPECT_EQ(t.main.画板列表条->width(), 10);
+    EXPECT_EQ(t.main->画板列表条->width(), 10);
     EXPECT_EQ(t.Status(), "共有：0 张图片");
 
     t.AddToLibrary("红.png", {64, 64}, Qt::red);
     t.AddToLibrary("绿.png", {64, 64}, Qt::green);
     WriteWholeFile(t.services.folder.ImageFolder() / "readme.txt", "not a picture");
     CreateFolder(t.services.folder.ImageFolder() / "sub");
-    t.lib.FillThumbnailStrip();
+    t.Reopen();
     ASSERT_EQ(t.state.imageNames.size(), 3u);
-    EXPECT_EQ(t.main.画板列表条->width(), 120);
+    EXPECT_EQ(t.main->画板列表条->width(), 120);
     EXPECT_EQ(t.Status(), "共有：3 张图片");
     const int red = t.IndexOf("红.png"), green = t.IndexOf("绿.png"),
               text = t.IndexOf("readme.txt");
@@ -75,12 +110,14 @@ TEST(ThumbnailStrip, SelectionFollowsTheCellRule) {
     Library t;
     for (const char* name : {"a.png", "b.png", "c.png"})
         t.AddToLibrary(name, {40, 30}, Qt::gray);
-    t.lib.FillThumbnailStrip();
+    t.Reopen();
     const std::string first = t.state.imageNames[0], second = t.state.imageNames[1];
 
-    t.lib.SelectImageAt(34);
-    EXPECT_EQ(t.state.currentImage, first);
-    t.lib.SelectImageAt(35);
+    for (int x : {0, 34}) {
+        t.PressStrip(x);
+        EXPECT_EQ(t.state.currentImage, first) << x;
+    }
+    t.PressStrip(35);
     EXPECT_EQ(t.state.currentImage, second);
     EXPECT_EQ(t.Status(), "当前鼠标位置图片：" + second + "   共有：3 张图片");
     EXPECT_EQ(t.StripAt(40, 20), QColor(0, 0, 255));
@@ -88,31 +125,37 @@ TEST(ThumbnailStrip, SelectionFollowsTheCellRule) {
     EXPECT_NE(t.StripAt(0, 20), QColor(0, 0, 255)); // the first selection's mark is gone
     EXPECT_EQ(t.state.hoverEnabled, 1);
     EXPECT_EQ(t.state.markerFiles, std::vector<std::string>{"0！0！0！"});
-    EXPECT_EQ(t.main.画板1->size(), QSize(40, 30));
+    EXPECT_EQ(t.main->画板1->size(), QSize(40, 30));
 
     // Past the last cell nothing is selected.
-    t.lib.SelectImageAt(116);
+    t.PressStrip(116);
     EXPECT_EQ(t.state.currentImage, second);
     EXPECT_TRUE(t.prompts.boxes.empty());
 }
 
 TEST(ThumbnailStrip, ScrollButtonsMoveAtMost101Steps) {
     struct Case {
-        bool towardsLeft;
-        int finalLeft;
+        const char* button;
+        int finalLeft, moves;
     };
-    for (const Case& c : {Case{true, -202}, Case{false, 203}}) {
+    for (const Case& c : {Case{"图形按钮1", -202, 70}, Case{"图形按钮2", 203, 65}}) {
+        SCOPED_TRACE(c.button);
         Library t;
-        t.main.画板列表条->setGeometry(8, 8, 400, 40);
-        c.towardsLeft ? t.lib.ScrollTowardsLeft() : t.lib.ScrollTowardsRight();
-        EXPECT_EQ(t.main.时钟画板列表条->interval(), 1);
-        EXPECT_TRUE(t.main.时钟画板列表条->isActive());
+        QWidget* strip = t.main->画板列表条;
+        QTimer* timer = t.main->时钟画板列表条;
+        strip->setGeometry(8, 8, 400, 40);
+        QTest::mouseClick(Child(*t.main, c.button), Qt::LeftButton);
+        EXPECT_EQ(timer->interval(), 1);
+        int moves = 0;
         for (int tick = 0; tick < 101; ++tick) {
-            EXPECT_TRUE(t.main.时钟画板列表条->isActive()) << tick;
-            t.lib.OnScrollTick();
+            ASSERT_TRUE(timer->isActive()) << tick;
+            const int before = strip->x();
+            QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+            moves += strip->x() != before;
         }
-        EXPECT_EQ(t.main.画板列表条->x(), c.finalLeft);
-        EXPECT_FALSE(t.main.时钟画板列表条->isActive());
+        EXPECT_EQ(strip->x(), c.finalLeft);
+        EXPECT_EQ(moves, c.moves);
+        EXPECT_FALSE(timer->isActive());
         EXPECT_EQ(t.state.scrollTicks, 0);
     }
 }
@@ -159,34 +202,28 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Library t;
-        t.prompts.files.push_back(c.choose(t));
-        t.lib.AddImageFromMenu();
+        t.AddFromMenu(c.choose(t));
         EXPECT_EQ(t.prompts.Texts(), c.messages);
         EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
         EXPECT_EQ(t.Status(), "共有：" + std::to_string(c.imagesAfter) + " 张图片");
-        t.prompts.boxes.clear();
-        t.prompts.files.push_back(c.choose(t));
-        EXPECT_EQ(t.lib.AddImage(), c.imagesAfter == 1 ? "" : c.result);
     }
 }
 
 TEST(AddImage, WritesSizeFileAndKeepsExistingImage) {
     Library t;
     const auto gif = t.Picture("头部.gif", {640, 480}, Qt::blue, "BMP"); // BMP bytes, GIF name
-    t.prompts.files.push_back(PathToUtf8(gif));
-    EXPECT_EQ(t.lib.AddImage(), "添加成功");
+    t.AddFromMenu(PathToUtf8(gif));
+    EXPECT_EQ(t.state.imageNames, std::vector<std::string>{"头部.gif"});
     EXPECT_EQ(ReadWholeFile(MarkerFilePath(t.services.folder, "头部.gif", kSizeFileName)),
               "640\xA3\xA1"
               "480");
-    EXPECT_EQ(t.services.prompts.OpenFile({}), std::nullopt);
-    ASSERT_EQ(t.prompts.fileDialogs.size(), 2u);
+    ASSERT_EQ(t.prompts.fileDialogs.size(), 1u);
     EXPECT_EQ(t.prompts.fileDialogs[0].filter, "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp|gif(gif)|*.gif");
 
     // The same name again: refused, and the file in the library is untouched.
     const std::string before = ReadWholeFile(ImageFile(t.services.folder, "头部.gif"));
     const auto other = t.Picture("again/头部.gif", {10, 10}, Qt::red, "BMP");
-    t.prompts.files.push_back(PathToUtf8(other));
-    EXPECT_EQ(t.lib.AddImage(), "");
+    t.AddFromMenu(PathToUtf8(other));
     EXPECT_EQ(t.prompts.Texts().back(), kImageExists);
     EXPECT_EQ(ReadWholeFile(ImageFile(t.services.folder, "头部.gif")), before);
 }
@@ -234,13 +271,14 @@ TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
             CreateFolder(MarkerFolder(t.services.folder, "x.png"));
             WriteWholeFile(MarkerFilePath(t.services.folder, "x.png", kSizeFileName), *c.sizeFile);
         }
-        t.main.滑块条1->setValue(5);
+        t.Reopen();
+        t.main->滑块条1->setValue(5);
         t.prompts.boxes.clear();
         const float zoom = t.state.zoomFactor;
-        t.lib.ShowImage("x.png");
+        t.PressStrip(20);
         EXPECT_EQ(t.prompts.Texts(), c.messages);
-        EXPECT_EQ(t.main.画板1->size(), c.panel);
-        EXPECT_EQ(t.main.滑块条1->value(), 10);
+        EXPECT_EQ(t.main->画板1->size(), c.panel);
+        EXPECT_EQ(t.main->滑块条1->value(), 10);
         EXPECT_FLOAT_EQ(t.state.zoomFactor, zoom); // the slider moved without zooming
         if (!c.sizeFileAfter.empty()) {
             EXPECT_EQ(ReadWholeFile(MarkerFilePath(t.services.folder, "x.png", kSizeFileName)),
@@ -252,21 +290,24 @@ TEST(ShowImage, SizeFileDecidesAndIsRepaired) {
 TEST(ShowImage, CentredInFrameAndRingAtAcupoint) {
     Library t;
     t.AddToLibrary("x.png", {312, 264}, Qt::white);
-    t.lib.ShowImage("x.png");
-    EXPECT_EQ(t.main.画板1->pos(), QPoint(140, 100));
+    WriteWholeFile(MarkerFilePath(t.services.folder, "x.png", "152！87！印堂！"), "");
+    WriteWholeFile(MarkerFilePath(t.services.folder, "x.png", "1！2！A！B！"), "");
+    t.Reopen();
+    t.PressStrip(20);
+    EXPECT_EQ(t.main->画板1->pos(), QPoint(140, 100));
     EXPECT_EQ(t.state.imageWidth, 312);
 
-    t.lib.ShowImageAtAcupoint("x.png", "152！87！印堂！");
+    t.ChooseListed("印堂", "152！87！印堂！");
     EXPECT_EQ(t.state.currentImage, "x.png");
-    EXPECT_EQ(t.main.画板1->pos(), QPoint(98, 113));
-    EXPECT_EQ(t.main.画板1->Image().pixelColor(152 + 25, 87), QColor(0, 0, 255));
-    EXPECT_EQ(t.main.画板1->Image().pixelColor(152, 87), QColor(Qt::white));
-    EXPECT_EQ(t.main.画板1->PenWidth(), 1);
-    EXPECT_EQ(t.main.画板1->PenColour(), 0u);
+    EXPECT_EQ(t.main->画板1->pos(), QPoint(98, 113));
+    EXPECT_EQ(t.main->画板1->Image().pixelColor(152 + 25, 87), QColor(0, 0, 255));
+    EXPECT_EQ(t.main->画板1->Image().pixelColor(152, 87), QColor(Qt::white));
+    EXPECT_EQ(t.main->画板1->PenWidth(), 1);
+    EXPECT_EQ(t.main->画板1->PenColour(), 0u);
 
-    t.lib.ShowImageAtAcupoint("x.png", "1！2！A！B！");
+    t.ChooseListed("A", "1！2！A！B！");
     EXPECT_EQ(t.prompts.Texts().back(), "文件名错误：1！2！A！B！");
-    EXPECT_EQ(t.main.画板1->pos(), QPoint(140, 100));
+    EXPECT_EQ(t.main->画板1->pos(), QPoint(140, 100));
 }
 
 TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
@@ -288,26 +329,23 @@ TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
         Library t;
         t.AddToLibrary("a.png", {10, 10}, Qt::red);
         t.AddToLibrary("b.png", {10, 10}, Qt::red);
-        t.lib.FillThumbnailStrip();
+        t.Reopen();
         const std::string second = t.state.imageNames[1];
         const auto markers = MarkerFolder(t.services.folder, second);
         WriteWholeFile(markers / PathFromUtf8("1！1！甲！"), "text");
         if (!c.markerFolder)
             DeleteFolderTree(markers);
         t.prompts.answers.push_back(c.answer);
-        t.lib.OnStripRightPress(c.x);
-        t.lib.DeleteImage();
+        t.DeleteAt(c.x);
         EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
         const bool deleted = c.imagesAfter == 1;
         EXPECT_EQ(Exists(ImageFile(t.services.folder, second)), !deleted);
         EXPECT_EQ(Exists(markers), !deleted && c.markerFolder);
         EXPECT_TRUE(IsFolder(t.services.folder.MarkerRoot()));
-        EXPECT_EQ(t.main.画板1->width(), 0);
+        EXPECT_EQ(t.main->画板1->width(), 0);
         if (c.x == 50) {
             ASSERT_EQ(t.prompts.boxes.size(), 1u);
-            EXPECT_EQ(t.prompts.boxes[0].text,
-                      "您将要删除：" + second +
-                          " 以及此图片下面所有的穴位介绍，删除后不可恢复，确定要删除吗？");
+            EXPECT_EQ(t.prompts.boxes[0].text, DeleteQuestion(second));
             EXPECT_EQ(t.prompts.boxes[0].buttons, Buttons::OkCancel);
         } else {
             EXPECT_TRUE(t.prompts.boxes.empty());
@@ -318,9 +356,7 @@ TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
 TEST(DeleteImage, EmptyLibraryNeverTouchesTheMarkerRoot) {
     Library t;
     WriteWholeFile(t.services.folder.MarkerRoot() / "keep.txt", "x");
-    t.lib.FillThumbnailStrip();
-    t.lib.OnStripRightPress(0);
-    t.lib.DeleteImage();
+    t.DeleteAt(0);
     EXPECT_TRUE(Exists(t.services.folder.MarkerRoot() / "keep.txt"));
     EXPECT_EQ(t.prompts.menus.size(), 1u);
 }

@@ -190,30 +190,6 @@ TEST(MainWindow, MenuBarHoldsOnlyFileAndHelp) {
                            "配置快捷字符格式", "恢复出厂配置"}));
 }
 
-TEST(MainWindow, HelpEntriesShowTheirTexts) {
-    AppHarness h;
-    penrica::MainWindow main(h.state, h.services);
-    const std::vector<std::pair<const char*, const char*>> entries = {
-        {"添加穴位图片", penrica::kHelpAddImage},
-        {"在图片上添加穴位标志", penrica::kHelpAddMarker},
-        {"显示标志穴位介绍", penrica::kHelpShowIntroduction},
-        {"将穴位介绍改变五彩文字", penrica::kHelpStyling},
-        {"版本", penrica::kAboutText},
-    };
-    for (const auto& [caption, text] : entries) {
-        Entry(main.帮助, caption)->trigger();
-        ASSERT_FALSE(h.prompts.boxes.empty());
-        EXPECT_EQ(h.prompts.boxes.back().text, text) << caption;
-        EXPECT_EQ(h.prompts.boxes.back().caption, penrica::kDefaultCaption);
-        // Every line break is CR LF.
-        const std::string t = text;
-        for (std::size_t i = t.find('\n'); i != std::string::npos; i = t.find('\n', i + 1)) {
-            EXPECT_TRUE(i > 0 && t[i - 1] == '\r') << caption;
-        }
-    }
-    EXPECT_EQ(h.prompts.boxes.size(), 5u);
-}
-
 TEST(MainWindow, FirstOpeningCreatesDataFoldersAndFactoryConfig) {
     AppHarness h;
     { penrica::MainWindow main(h.state, h.services); }
