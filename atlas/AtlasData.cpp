@@ -1,6 +1,7 @@
 #include "atlas/AtlasData.h"
 
 #include "platform/core/FaceSubstitutes.h"
+#include "platform/core/Pinyin.h"
 #include "platform/core/TextRules.h"
 
 namespace penrica {
@@ -105,6 +106,16 @@ void WriteMarker(JsonWriter& json, const AtlasMarker& marker) {
     json.Field("name", marker.position.name);
     json.Field("x", marker.position.x);
     json.Field("y", marker.position.y);
+    json.Key("pinyin");
+    json.out += '[';
+    const std::vector<std::string>& syllables = PinyinOf(marker.position.name).syllables;
+    for (std::size_t i = 0; i < syllables.size(); ++i) {
+        if (i > 0) {
+            json.out += ',';
+        }
+        AppendJsonString(json.out, syllables[i]);
+    }
+    json.out += "],";
     json.Key("runs");
     json.out += '[';
     for (std::size_t i = 0; i < marker.introduction.runs.size(); ++i) {

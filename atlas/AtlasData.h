@@ -10,7 +10,8 @@
 //
 // An image:  {"name", "picture" (its copy's path in the site, "" without one), "width",
 //             "height", "markers": [...]}
-// A marker:  {"record", "name", "x", "y", "runs": [...]}
+// A marker:  {"record", "name", "x", "y", "pinyin" (the name's syllables, Pinyin.h; none
+//             for a name without Chinese characters), "runs": [...]}
 // A run:     {"text" (line breaks "\n"), "font" (a CSS font-family list), "size" (points),
 //             "effects" (the effect bits), "colour" ("#rrggbb", "" for the automatic colour)}
 // A report:  {"image", "text"}

@@ -1,10 +1,11 @@
 // The search over the marker folders: matching at character boundaries, rows in listing order,
-// foreign file names reported as they are met.
+// foreign file names reported as they are met, and pinyin.
 
 #include "markers/core/AcupointSearch.h"
 #include "TempFolder.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
+#include "platform/core/Pinyin.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,59 @@ TEST(SearchAcupoints, RowsAndReports) {
 
     TempFolder empty;
     EXPECT_TRUE(SearchAcupoints(ProgramFolder(empty.path()), "0", report).empty());
+}
+
+// The acupoint names checked whose characters have more than one reading, with what ICU's
+// Han-Latin gives for them; where it differs from the name's usual reading, the search takes
+// ICU's (长强 is chang qiang, 率谷 shuai gu, 地仓 di cang, 膻中 dan zhong).
+TEST(Pinyin, ReadingsAreIcus) {
+    const std::vector<std::pair<const char*, std::vector<std::string>>> names = {
+        {"印堂", {"yin", "tang"}},       {"足三里", {"zu", "san", "li"}},
+        {"长强", {"zhang", "qiang"}},    {"率谷", {"lu", "gu"}},
+        {"地仓", {"de", "cang"}},        {"膻中", {"shan", "zhong"}},
+        {"中脘", {"zhong", "wan"}},      {"行间", {"xing", "jian"}},
+        {"合谷", {"he", "gu"}},          {"阿是", {"a", "shi"}},
+        {"大椎", {"da", "chui"}},        {"曲池", {"qu", "chi"}},
+        {"印堂2", {"yin", "tang", "2"}}, {"Hegu", {}},
+    };
+    for (const auto& [name, syllables] : names) {
+        EXPECT_EQ(PinyinOf(name).syllables, syllables) << name;
+    }
+}
+
+TEST(Pinyin, QueriesWholeAndByInitials) {
+    struct Case {
+        const char* query;
+        const char* name;
+        bool found;
+    };
+    const Case cases[] = {
+        {"yintang", "印堂", true}, {"yin tang", "印堂", true},  {"YinTang", "印堂", true},
+        {"yìntáng", "印堂", true}, {"yin'tang", "印堂", true},  {"yt", "印堂", true},
+        {"yint", "印堂", true},    {"tang", "印堂", true},      {"ang", "印堂", false},
+        {"yit", "印堂", false},    {"zusanli", "足三里", true}, {"zsl", "足三里", true},
+        {"sl", "足三里", true},    {"zl", "足三里", false},     {"hegu", "Hegu", false},
+        {"印", "印堂", false},     {"y1", "印堂", false},       {"'", "印堂", false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> query = PinyinQuery(c.query);
+        EXPECT_EQ(query && PinyinMatches(PinyinOf(c.name), *query), c.found)
+            << c.query << " / " << c.name;
+    }
+}
+
+TEST(SearchAcupoints, PinyinRowsFollowTheNameRulesOnce) {
+    Library lib;
+    lib.Marker("a.jpg", "1！1！足三里！");
+    lib.Marker("a.jpg", "2！2！zsl！");
+    lib.Marker("b.jpg", "3！3！足三里！");
+    // The name rule's row, then the pinyin's in the order the name rule lists them.
+    const std::vector<SearchRow> rows = SearchAcupoints(lib.folder, "zsl", nullptr);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].record, "2！2！zsl！");
+    EXPECT_EQ(std::vector<SearchRow>(rows.begin() + 1, rows.end()),
+              SearchAcupoints(lib.folder, "足三里", nullptr));
+    EXPECT_EQ(SearchAcupoints(lib.folder, "ZSL", nullptr).size(), 2u) << "the name rule is exact";
 }
 
 } // namespace

@@ -129,7 +129,7 @@ TEST(AtlasData, OneStatementWithEveryMarkerAndRun) {
               "{\"name\":\"a\\u003cb\\u003e.jpg\",\"picture\":\"pictures/1.jpg\",\"width\":10,"
               "\"height\":20,\"markers\":[\n"
               "{\"record\":\"1！2！\\u003c/script\\u003e！\",\"name\":\"\\u003c/script\\u003e\","
-              "\"x\":1,\"y\":2,\"runs\":[{\"text\":\"x\\ny\",\"font\":" +
+              "\"x\":1,\"y\":2,\"pinyin\":[],\"runs\":[{\"text\":\"x\\ny\",\"font\":" +
                   JsonString(CssFontFamily("黑体")) +
                   ",\"size\":12,\"effects\":1,\"colour\":\"#ff0000\"}]}]}],\n"
                   "\"reports\":[\n{\"image\":\"c.jpg\",\"text\":\"图片错误\"}]};\n");

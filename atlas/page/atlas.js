@@ -188,6 +188,32 @@
     return false;
   }
 
+  // Pinyin, as the program finds it: a query of Latin letters (any case, tone marks allowed),
+  // spaces and apostrophes matches a name's syllables run together from a syllable's start, or
+  // the run of their first letters. The generator gives each name's syllables.
+  function pinyinQuery(text) {
+    const plain = text.normalize("NFD").replace(/\p{Mn}/gu, "").toLowerCase();
+    if (!/^[a-z' ]*$/.test(plain)) return null;
+    const query = plain.replace(/[' ]/g, "");
+    return query === "" ? null : query;
+  }
+
+  function pinyinMatches(syllables, query) {
+    if (syllables.length === 0) return false;
+    if (syllables.map((s) => s.charAt(0) || " ").join("").includes(query)) return true;
+    for (let start = 0; start < syllables.length; start++) {
+      let matched = 0;
+      for (let i = start; i < syllables.length && matched < query.length; i++) {
+        const rest = query.slice(matched);
+        const n = Math.min(rest.length, syllables[i].length);
+        if (syllables[i].slice(0, n) !== rest.slice(0, n)) break;
+        matched += n;
+      }
+      if (matched === query.length) return true;
+    }
+    return false;
+  }
+
   function runSearch() {
     const text = $("search").value;
     const results = $("results");
@@ -197,23 +223,33 @@
       return;
     }
     const rows = document.createDocumentFragment();
+    const pinyin = pinyinQuery(text);
+    const byName = [];
+    const byPinyin = [];
     images.forEach((image, imageIndex) => {
       image.markers.forEach((marker) => {
-        if (!nameContains(marker.name, text)) return;
-        const row = element("li");
-        row.dataset.result = marker.record;
-        row.dataset.resultImage = image.name;
-        row.append(
-          element("span", "result-name", marker.name),
-          element("span", "result-image", image.name),
-        );
-        row.addEventListener("click", () => {
-          for (const other of results.children) other.classList.toggle("chosen", other === row);
-          showFound(imageIndex, marker);
-        });
-        rows.append(row);
+        if (nameContains(marker.name, text)) {
+          byName.push([image, imageIndex, marker]);
+        } else if (pinyin !== null && pinyinMatches(marker.pinyin, pinyin)) {
+          byPinyin.push([image, imageIndex, marker]);
+        }
       });
     });
+    // The name rule's rows first, then the pinyin's, each in the library's order.
+    for (const [image, imageIndex, marker] of byName.concat(byPinyin)) {
+      const row = element("li");
+      row.dataset.result = marker.record;
+      row.dataset.resultImage = image.name;
+      row.append(
+        element("span", "result-name", marker.name),
+        element("span", "result-image", image.name),
+      );
+      row.addEventListener("click", () => {
+        for (const other of results.children) other.classList.toggle("chosen", other === row);
+        showFound(imageIndex, marker);
+      });
+      rows.append(row);
+    }
     results.append(rows);
     $("search-status").textContent =
       results.children.length > 0 ? "找到了，请您点击穴位名字" : "没有找到呀！您还没有添加此穴位";

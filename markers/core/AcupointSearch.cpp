@@ -2,6 +2,7 @@
 
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
+#include "platform/core/Pinyin.h"
 #include "platform/core/TextRules.h"
 
 namespace penrica {
@@ -21,6 +22,8 @@ bool NameContains(std::string_view name, std::string_view text) {
 std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_view text,
                                        const std::function<void(const std::string&)>& onMalformed) {
     std::vector<SearchRow> rows;
+    std::vector<SearchRow> byPinyin;
+    const std::optional<std::string> pinyin = PinyinQuery(text);
     for (const std::string& image : ListFolder(folder.MarkerRoot(), EntryKind::Folders)) {
         for (std::string& record :
              ListFolder(folder.MarkerRoot() / PathFromUtf8(image), EntryKind::Files)) {
@@ -38,9 +41,14 @@ std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_
             }
             if (NameContains(file.record.name, text)) {
                 rows.push_back({std::move(file.record.name), image, std::move(record)});
+            } else if (pinyin && PinyinMatches(PinyinOf(file.record.name), *pinyin)) {
+                byPinyin.push_back({std::move(file.record.name), image, std::move(record)});
             }
         }
     }
+    // The name rule's rows come first, as they always were; the pinyin's follow.
+    rows.insert(rows.end(), std::make_move_iterator(byPinyin.begin()),
+                std::make_move_iterator(byPinyin.end()));
     return rows;
 }
 

@@ -221,6 +221,19 @@ test("the search finds a point on the second image, shows it and rings it", asyn
   await page.locator("#search").fill("");
 });
 
+test("a pinyin search finds a point by its initials or its syllables", async () => {
+  for (const text of ["yt", "Yin Tang", "yìntáng"]) {
+    await page.locator("#search").fill(text);
+    const found = await page
+      .locator("#results [data-result]")
+      .evaluateAll((rows) => rows.map((row) => row.dataset.result));
+    assert.deepEqual(found, ["320！234！印堂！"], text);
+  }
+  await page.locator("#results [data-result]").click();
+  assert.equal(await page.locator("#stage circle.ring").count(), 1);
+  await page.locator("#search").fill("");
+});
+
 test("the self-test counts right and wrong clicks at any place of the name", async () => {
   const feet = (await atlas()).images.find((image) => image.name === "足部.bmp");
   const [left, right] = feet.markers.filter((marker) => marker.name === "太冲");

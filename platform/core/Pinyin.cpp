@@ -1,0 +1,180 @@
+#include "platform/core/Pinyin.h"
+
+#include "platform/core/TextRules.h"
+
+#include <unicode/uscript.h>
+#include <unicode/ustring.h>
+#include <unicode/utrans.h>
+
+#include <memory>
+#include <unordered_map>
+
+namespace penrica {
+
+namespace {
+
+struct TransliteratorCloser {
+    void operator()(UTransliterator* t) const { utrans_close(t); }
+};
+using Transliterator = std::unique_ptr<UTransliterator, TransliteratorCloser>;
+
+Transliterator OpenTransliterator(const char* id) {
+    std::u16string wide(id, id + std::char_traits<char>::length(id));
+    UErrorCode status = U_ZERO_ERROR;
+    UTransliterator* t = utrans_openU(reinterpret_cast<const UChar*>(wide.c_str()), -1,
+                                      UTRANS_FORWARD, nullptr, 0, nullptr, &status);
+    return Transliterator(U_SUCCESS(status) ? t : nullptr);
+}
+
+// Runs the transliterator over UTF-8 text; empty when ICU cannot.
+std::string Transliterate(UTransliterator* t, std::string_view utf8) {
+    if (t == nullptr) {
+        return {};
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    u_strFromUTF8WithSub(nullptr, 0, &length, utf8.data(), static_cast<int32_t>(utf8.size()),
+                         0xFFFD, nullptr, &status);
+    // Transliteration may lengthen the text: a character becomes up to six letters.
+    std::u16string text(static_cast<std::size_t>(length) * 8 + 16, u'\0');
+    status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data()), length + 1, &length, utf8.data(),
+                         static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
+    int32_t limit = length;
+    utrans_transUChars(t, reinterpret_cast<UChar*>(text.data()), &length,
+                       static_cast<int32_t>(text.size()), 0, &limit, &status);
+    if (U_FAILURE(status)) {
+        return {};
+    }
+    std::string out(static_cast<std::size_t>(length) * 3 + 1, '\0');
+    int32_t written = 0;
+    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &written,
+                       reinterpret_cast<const UChar*>(text.data()), length, 0xFFFD, nullptr,
+                       &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(written) : 0);
+    return out;
+}
+
+bool IsHan(char32_t codePoint) {
+    UErrorCode status = U_ZERO_ERROR;
+    return uscript_getScript(static_cast<UChar32>(codePoint), &status) == USCRIPT_HAN;
+}
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+// The names turned so far and the characters behind them, for the life of the program. Each
+// thread keeps its own, so a lookup takes no lock.
+class PinyinCache {
+public:
+    const NamePinyin& Of(std::string_view name) {
+        auto found = names_.find(name);
+        if (found == names_.end()) {
+            found = names_.emplace(std::string(name), Turn(name)).first;
+        }
+        return found->second;
+    }
+
+private:
+    NamePinyin Turn(std::string_view name) {
+        std::vector<std::string> syllables;
+        bool anyHan = false;
+        for (std::size_t pos = 0; pos < name.size();) {
+            const std::size_t next = NextCharacter(name, pos);
+            const std::string_view character = name.substr(pos, next - pos);
+            pos = next;
+            if (IsHan(CodePointOf(character))) {
+                anyHan = true;
+                syllables.push_back(Syllable(character));
+            } else {
+                syllables.push_back(Transliterate(plain_.get(), character));
+            }
+        }
+        NamePinyin pinyin;
+        if (anyHan) {
+            for (const std::string& syllable : syllables) {
+                pinyin.initials += syllable.empty() ? ' ' : syllable[0];
+            }
+            pinyin.syllables = std::move(syllables);
+        }
+        return pinyin;
+    }
+
+    // One Chinese character's syllable, turned once.
+    const std::string& Syllable(std::string_view character) {
+        auto found = characters_.find(character);
+        if (found == characters_.end()) {
+            std::string latin = Transliterate(plain_.get(), Transliterate(han_.get(), character));
+            std::erase(latin, ' ');
+            found = characters_.emplace(std::string(character), std::move(latin)).first;
+        }
+        return found->second;
+    }
+
+    Transliterator han_ = OpenTransliterator("Han-Latin");
+    // Tone marks and the diaeresis go, letters become lower case.
+    Transliterator plain_ = OpenTransliterator("NFD; [:Nonspacing Mark:] Remove; Lower; NFC");
+    std::unordered_map<std::string, NamePinyin, TextHash, std::equal_to<>> names_;
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> characters_;
+};
+
+PinyinCache& Cache() {
+    thread_local PinyinCache cache;
+    return cache;
+}
+
+} // namespace
+
+const NamePinyin& PinyinOf(std::string_view name) {
+    return Cache().Of(name);
+}
+
+std::optional<std::string> PinyinQuery(std::string_view text) {
+    thread_local const Transliterator plain =
+        OpenTransliterator("NFD; [:Nonspacing Mark:] Remove; Lower; NFC");
+    const std::string normal = Transliterate(plain.get(), text);
+    std::string query;
+    for (char c : normal) {
+        if (c >= 'a' && c <= 'z') {
+            query += c;
+        } else if (c != ' ' && c != '\'') {
+            return std::nullopt;
+        }
+    }
+    if (query.empty()) {
+        return std::nullopt;
+    }
+    return query;
+}
+
+bool PinyinMatches(const NamePinyin& pinyin, std::string_view query) {
+    const std::vector<std::string>& syllables = pinyin.syllables;
+    if (query.empty() || syllables.empty()) {
+        return false;
+    }
+    if (pinyin.initials.find(query) != std::string::npos) {
+        return true;
+    }
+    for (std::size_t start = 0; start < syllables.size(); ++start) {
+        std::size_t matched = 0;
+        for (std::size_t i = start; i < syllables.size() && matched < query.size(); ++i) {
+            const std::string_view rest = query.substr(matched);
+            const std::string& syllable = syllables[i];
+            const std::size_t n = std::min(rest.size(), syllable.size());
+            if (syllable.compare(0, n, rest, 0, n) != 0) {
+                break;
+            }
+            matched += n;
+        }
+        if (matched == query.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace penrica
