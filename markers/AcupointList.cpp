@@ -55,8 +55,18 @@ void AcupointList::ShowListedAcupoint() {
 bool AcupointList::eventFilter(QObject* watched, QEvent* event) {
     // The list itself is not asked here: the viewport's last events come while the list is
     // being destroyed.
-    if (event->type() == QEvent::MouseButtonRelease && watched == viewport_ &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched != viewport_ || (event->type() != QEvent::MouseButtonPress &&
+                                 event->type() != QEvent::MouseButtonRelease)) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress &&
+        c_.list->itemAt(mouse->position().toPoint()) == nullptr) {
+        // As in the system's list control, a press on the empty part leaves no row selected;
+        // Qt's list would keep the last one, and the click would show it again.
+        c_.list->clearSelection();
+    }
+    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
         ShowListedAcupoint();
     }
     return QObject::eventFilter(watched, event);

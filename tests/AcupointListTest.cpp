@@ -71,11 +71,20 @@ TEST(AcupointList, ClickShowsTheAcupointWithItsRing) {
     EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"文件名错误：5！6！A！B！"});
     EXPECT_EQ(t.state.hoverEnabled, 0);
 
-    t.Search("印");
-    t.ClickList(t.Row(0));
-    EXPECT_EQ(t.main->画板1->pos(), QPoint(250 - 152, 200 - 87));
-    EXPECT_EQ(t.main->画板1->Image().pixelColor(152 + 25, 87), QColor(0, 0, 255));
-    EXPECT_EQ(t.state.markerFiles.size(), 3u);
+    // By the name or by its pinyin: the row shows the acupoint and rings it.
+    for (const char* text : {"印", "yt", "Yìn Táng"}) {
+        t.Search(text);
+        ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1) << text;
+        t.main->画板1->move(0, 0);
+        t.ClickList(t.Row(0));
+        EXPECT_EQ(t.main->画板1->pos(), QPoint(250 - 152, 200 - 87)) << text;
+        EXPECT_EQ(t.main->画板1->Image().pixelColor(152 + 25, 87), QColor(0, 0, 255));
+        EXPECT_EQ(t.state.markerFiles.size(), 3u);
+    }
+    // A click below the rows leaves none selected, so it shows nothing again.
+    t.main->画板1->move(0, 0);
+    t.ClickList(QPoint(5, 100));
+    EXPECT_EQ(t.main->画板1->pos(), QPoint(0, 0));
 }
 
 } // namespace
