@@ -61,10 +61,13 @@ std::size_t AtlasLibrary::MarkerCount() const {
     return count;
 }
 
-AtlasLibrary ReadAtlasLibrary(const ProgramFolder& folder) {
+AtlasLibrary ReadAtlasLibrary(const ProgramFolder& folder, const std::function<bool()>& carryOn) {
     AtlasLibrary library;
     for (const std::string& name : ListFolder(folder.ImageFolder(), EntryKind::Files)) {
         library.images.push_back(ReadImage(folder, name, library.reports));
+        if (carryOn && !carryOn()) {
+            break;
+        }
     }
     return library;
 }

@@ -16,6 +16,7 @@
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/ProgramFolder.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ struct AtlasLibrary {
     std::size_t MarkerCount() const;
 };
 
-AtlasLibrary ReadAtlasLibrary(const ProgramFolder& folder);
+// Reads the library image by image; `carryOn` hears after each image and stops the reading when
+// it answers false (the library read so far is returned).
+AtlasLibrary ReadAtlasLibrary(const ProgramFolder& folder,
+                              const std::function<bool()>& carryOn = {});
 
 } // namespace penrica

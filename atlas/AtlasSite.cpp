@@ -96,10 +96,25 @@ SiteResult NotWritten(const fs::path& file) {
 
 } // namespace
 
-SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output) {
+SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output,
+                          const SiteProgress& progress) {
     const ProgramFolder folder(programFolder);
     if (std::optional<SiteResult> refusal = Refusal(folder, output)) {
         return *refusal;
+    }
+    // The steps are reading each image, told once it is read, and copying each picture, told
+    // before the copy is made.
+    const std::size_t total = 2 * ListFolder(folder.ImageFolder(), EntryKind::Files).size();
+    std::size_t done = 0;
+    bool cancelled = false;
+    auto carryOn = [&] {
+        cancelled = cancelled || (progress && !progress(++done, total));
+        return !cancelled;
+    };
+    const AtlasLibrary library = ReadAtlasLibrary(folder, carryOn);
+    // The last question before anything is written.
+    if (cancelled || (!library.images.empty() && !carryOn())) {
+        return Failure(SiteError::Cancelled, kAtlasCancelled);
     }
     std::error_code ec;
     const fs::path pictures = output / kPictureFolder;
@@ -108,10 +123,14 @@ SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output)
         return NotWritten(pictures);
     }
 
-    const AtlasLibrary library = ReadAtlasLibrary(folder);
     std::vector<std::string> copies;
     std::set<std::string> used;
     for (std::size_t i = 0; i < library.images.size(); ++i) {
+        if (i > 0 && !carryOn()) {
+            // Some pictures are new already: a former page would show them wrongly.
+            DeleteFile(output / kPageFile);
+            return Failure(SiteError::Cancelled, kAtlasCancelled);
+        }
         const AtlasImage& image = library.images[i];
         if (image.picture != Picture::Readable) {
             copies.emplace_back();

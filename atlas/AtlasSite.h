@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace penrica {
@@ -22,8 +23,11 @@ enum class SiteError {
     OutputInsideProgramFolder,
     ProgramFolderInsideOutput,
     OutputInUse,
-    OutputNotWritable
+    OutputNotWritable,
+    Cancelled
 };
+
+inline constexpr const char* kAtlasCancelled = "已取消生成学习图谱";
 
 struct SiteResult {
     SiteError error = SiteError::None;
@@ -33,8 +37,14 @@ struct SiteResult {
     std::size_t reports = 0;
 };
 
+// Hears of each step done (an image read, a picture copied) out of all steps, and answers
+// whether to go on.
+using SiteProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// A run cancelled through `progress` leaves no page that looks whole: it stops before it writes
+// anything, or, once it has begun to replace the pictures, removes the page.
 SiteResult WriteAtlasSite(const std::filesystem::path& programFolder,
-                          const std::filesystem::path& output);
+                          const std::filesystem::path& output, const SiteProgress& progress = {});
 
 // "图片 3 张，穴位 12 个，报告 1 条：OUTPUT/index.html"
 std::string SummaryLine(const SiteResult& result, const std::filesystem::path& output);

@@ -106,6 +106,40 @@ TEST(AtlasSite, WritingAgainReplacesAFormerAtlasAndKeepsTheUsersFiles) {
     EXPECT_EQ(ReadWholeFile(t.Output() / "notes.txt"), "my notes");
 }
 
+// Cancelled at each step, into a new folder and over a former atlas: the steps are told in order
+// out of four (two images read, two pictures copied); nothing looks whole that is not.
+TEST(AtlasSite, ACancelledRunLeavesNoPageThatLooksWhole) {
+    for (const bool former : {false, true}) {
+        for (std::size_t stopAt = 1; stopAt <= 4; ++stopAt) {
+            SCOPED_TRACE((former ? "former atlas, stop at " : "new folder, stop at ") +
+                         std::to_string(stopAt));
+            Library t;
+            t.Image("a.bmp", BmpBytes(4, 4), {4, 4});
+            t.Image("b.bmp", BmpBytes(5, 5), {5, 5});
+            if (former) {
+                ASSERT_EQ(WriteAtlasSite(t.folder.Root(), t.Output()).error, SiteError::None);
+            }
+            const auto before = Snapshot(t.Output().parent_path());
+            std::vector<std::size_t> told;
+            const SiteResult result =
+                WriteAtlasSite(t.folder.Root(), t.Output(), [&](std::size_t done, std::size_t all) {
+                    told.push_back(done);
+                    EXPECT_EQ(all, 4u);
+                    return done < stopAt;
+                });
+            EXPECT_EQ(result.error, SiteError::Cancelled);
+            EXPECT_EQ(result.message, kAtlasCancelled);
+            EXPECT_EQ(told.back(), stopAt);
+            if (stopAt <= 3) {
+                // Nothing replaced yet: everything is as it was.
+                EXPECT_EQ(Snapshot(t.Output().parent_path()), before);
+            } else {
+                EXPECT_FALSE(Exists(t.Output() / "index.html"));
+            }
+        }
+    }
+}
+
 // What a failed run can leave: only files the atlas writes, each possibly cut short.
 struct LeftoverCase {
     const char* name;
