@@ -1,10 +1,11 @@
 #include "app/MainWindow.h"
 
+#include "app/AtlasMaking.h"
 #include "app/HelpTexts.h"
 #include "images/ImageLibrary.h"
 #include "images/ImageView.h"
-#include "markers/AcupointList.h"
 #include "introductions/IntroductionEditor.h"
+#include "markers/AcupointList.h"
 #include "markers/HoverTest.h"
 #include "markers/MarkerMenu.h"
 #include "platform/core/Files.h"
@@ -112,6 +113,7 @@ void MainWindow::Bind() {
     on(打开普通文本, [&editor] { editor.OpenPlainText(); });
     on(配置快捷字符格式, [this] { ConfigureQuickFormats(parts_->config, services_.prompts); });
     on(恢复出厂配置, [this] { RestoreFactoryConfig(); });
+    on(生成学习图谱, [this] { MakeStudyAtlas(services_, *this, *标签1); });
     on(在此添加穴位标志, [&markers] { markers.AddMarker(); });
     on(删除此穴位标志, [&markers] { markers.DeleteMarker(); });
     markers.onMarkerAdded = [&editor](const std::string& record) {

@@ -64,6 +64,7 @@ public:
     QAction* 打开普通文本 = nullptr;
     QAction* 配置快捷字符格式 = nullptr;
     QAction* 恢复出厂配置 = nullptr;
+    QAction* 生成学习图谱 = nullptr;
     QAction* 在此添加穴位标志 = nullptr;
     QAction* 删除此穴位标志 = nullptr;
     QAction* 不操作 = nullptr;

@@ -129,6 +129,8 @@ void MainWindow::CreateMenus() {
     打开普通文本 = AddEntry(文件, "打开普通文本");
     配置快捷字符格式 = AddEntry(文件, "配置快捷字符格式");
     恢复出厂配置 = AddEntry(文件, "恢复出厂配置");
+    文件->addSeparator();
+    生成学习图谱 = AddEntry(文件, "生成学习图谱");
 
     // The popup-only menus belong to the window but never to its menu bar.
     画板右键 = NamedMenu(new QMenu(QStringLiteral("画板右键"), this), "画板右键");

@@ -2,11 +2,14 @@
 // bindings by a real event: a handler that is left unwired fails here.
 
 #include "AssembledWindow.h"
+#include "app/AtlasMaking.h"
 #include "app/HelpTexts.h"
 #include "app/StartWindow.h"
 #include "platform/qt/Controls.h"
 #include "styling/StyleWindows.h"
 #include "styling/core/ConfigFile.h"
+
+#include <QUrl>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -261,6 +264,29 @@ TEST(MainWindowBindings, HelpEntriesAndTheVersionLabel) {
     t.desktop.online = true;
     QTest::mousePress(t.main->标签版本, Qt::LeftButton);
     EXPECT_EQ(t.desktop.openedAddresses, std::vector<std::string>{kAuthorAddress});
+}
+
+TEST(MainWindowBindings, StudyAtlasFromTheFileMenu) {
+    AssembledWindow t;
+    TempFolder elsewhere;
+    const std::filesystem::path inside = t.folder.path() / "图谱";
+    const std::filesystem::path output = elsewhere.path() / "图谱";
+    t.prompts.folders = {PathToUtf8(inside), std::nullopt, PathToUtf8(output)};
+    Choose(t.main->文件, "生成学习图谱"); // refused: the program folder is never written
+    ASSERT_EQ(t.prompts.boxes.size(), 1u);
+    EXPECT_EQ(t.prompts.boxes[0].text.rfind("输出文件夹不能在程序文件夹里面", 0), 0u);
+    EXPECT_FALSE(Exists(inside));
+    Choose(t.main->文件, "生成学习图谱"); // the dialog cancelled
+    Choose(t.main->文件, "生成学习图谱");
+    EXPECT_EQ(t.prompts.proposedFolders,
+              std::vector<std::string>(3, PathToUtf8(ProposedAtlasFolder(t.services.folder))));
+    EXPECT_EQ(t.prompts.boxes.size(), 1u);
+    EXPECT_TRUE(Exists(output / "index.html"));
+    EXPECT_EQ(t.main->标签1->text().toStdString(),
+              "图片 1 张，穴位 2 个，报告 0 条：" + PathToUtf8(output / "index.html"));
+    const QString page = QString::fromStdString(PathToUtf8(output / "index.html"));
+    EXPECT_EQ(t.desktop.openedAddresses,
+              std::vector<std::string>{QUrl::fromLocalFile(page).toString().toStdString()});
 }
 
 } // namespace

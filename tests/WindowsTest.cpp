@@ -187,7 +187,7 @@ TEST(MainWindow, MenuBarHoldsOnlyFileAndHelp) {
               QStringList({"是否要删除此图片以及此图片下面所有的标注穴位介绍"}));
     EXPECT_EQ(EntryTexts(main.文件),
               QStringList({"添加图片", "穴位介绍文本另存为", "打开穴位介绍五彩文本", "打开普通文本",
-                           "配置快捷字符格式", "恢复出厂配置"}));
+                           "配置快捷字符格式", "恢复出厂配置", "-", "生成学习图谱"}));
 }
 
 TEST(MainWindow, FirstOpeningCreatesDataFoldersAndFactoryConfig) {

@@ -1,5 +1,6 @@
 #include "platform/qt/Prompts.h"
 
+#include "platform/core/Files.h"
 #include "platform/core/TextRules.h"
 #include "platform/qt/ToolkitTexts.h"
 
@@ -23,6 +24,14 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+std::optional<std::string> Chosen(QFileDialog& dialog) {
+    ShowFileColumnsInChinese(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
 std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
     QFileDialog dialog;
@@ -32,11 +41,7 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(Q(ToQtFilter(request.filter)));
     dialog.setDefaultSuffix(Q(request.defaultExtension));
-    ShowFileColumnsInChinese(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().first().toStdString();
+    return Chosen(dialog);
 }
 
 } // namespace
@@ -85,6 +90,25 @@ std::optional<std::string> QtPrompts::OpenFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtPrompts::SaveFile(const FileDialogRequest& request) {
     return RunFileDialog(request, QFileDialog::AcceptSave);
+}
+
+std::optional<std::string> QtPrompts::ChooseFolder(const std::string& proposed) {
+    // The dialog takes only a folder that exists: a proposed one is made for it, and goes again
+    // when the user takes another while it is still empty. Where it cannot be made, the dialog
+    // opens in the folder that would hold it.
+    const std::filesystem::path folder = PathFromUtf8(proposed);
+    const bool made = !Exists(folder) && CreateFolder(folder);
+    const std::filesystem::path start = IsFolder(folder) ? folder : folder.parent_path();
+    QFileDialog dialog(nullptr, QString(), Q(PathToUtf8(start)));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const std::optional<std::string> chosen = Chosen(dialog);
+    std::error_code ec;
+    if (made && (!chosen || !std::filesystem::equivalent(PathFromUtf8(*chosen), folder, ec))) {
+        std::filesystem::remove(folder, ec); // removes only an empty folder
+    }
+    return chosen;
 }
 
 void QtPrompts::PopupMenu(QMenu& menu, QPoint position) {

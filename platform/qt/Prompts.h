@@ -34,6 +34,9 @@ public:
     // The chosen path (UTF-8), or nothing when cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+    // A folder dialog that proposes the folder `proposed`, which need not exist yet; the chosen
+    // folder (UTF-8), or nothing when cancelled.
+    virtual std::optional<std::string> ChooseFolder(const std::string& proposed) = 0;
     // Shows the menu at `position` (screen coordinates); a chosen entry triggers its action.
     virtual void PopupMenu(QMenu& menu, QPoint position) = 0;
 };
@@ -56,6 +59,7 @@ public:
     std::string InputBox(const std::string& title, const std::string& prompt) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& proposed) override;
     void PopupMenu(QMenu& menu, QPoint position) override;
 };
 

@@ -50,6 +50,16 @@ std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& re
     return OpenFile(request);
 }
 
+std::optional<std::string> ScriptedPrompts::ChooseFolder(const std::string& proposed) {
+    proposedFolders.push_back(proposed);
+    if (folders.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> folder = folders.front();
+    folders.pop_front();
+    return folder;
+}
+
 void ScriptedPrompts::PopupMenu(QMenu& menu, QPoint position) {
     std::vector<ShownMenuEntry> entries;
     for (QAction* action : menu.actions()) {

@@ -37,6 +37,9 @@ public:
     std::vector<ShownBox> boxes;
     std::vector<std::pair<std::string, std::string>> inputBoxes; // title, prompt
     std::vector<FileDialogRequest> fileDialogs;
+    // Each folder dialog takes the next entry, as file dialogs do, and records its proposal.
+    std::deque<std::optional<std::string>> folders;
+    std::vector<std::string> proposedFolders;
     std::vector<std::vector<ShownMenuEntry>> menus;
     std::vector<QPoint> menuPositions;
 
@@ -47,6 +50,7 @@ public:
     std::string InputBox(const std::string& title, const std::string& prompt) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& proposed) override;
     void PopupMenu(QMenu& menu, QPoint position) override;
 };
 
