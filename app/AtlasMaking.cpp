@@ -83,12 +83,16 @@ void MakeStudyAtlas(Services& services, QWidget& window, QLabel& statusLine) {
         return;
     }
     if (result.error != SiteError::None) {
+        statusLine.setText(QString::fromStdString(result.message)); // no former run's line stays
         services.prompts.MessageBox(result.message);
         return;
     }
     statusLine.setText(QString::fromStdString(SummaryLine(result, output)));
-    const QString page = QString::fromStdString(PathToUtf8(output / PathFromUtf8(kPageFile)));
-    services.desktop.OpenAddress(QUrl::fromLocalFile(page).toString().toStdString());
+    const std::string page = PathToUtf8(output / PathFromUtf8(kPageFile));
+    const QString address = QUrl::fromLocalFile(QString::fromStdString(page)).toString();
+    if (!services.desktop.OpenAddress(address.toStdString())) {
+        services.prompts.MessageBox(kNoBrowser + page);
+    }
 }
 
 } // namespace penrica

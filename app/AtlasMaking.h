@@ -16,6 +16,9 @@ namespace penrica {
 // The folder the dialog proposes: 学习图谱 beside the program folder.
 std::filesystem::path ProposedAtlasFolder(const ProgramFolder& folder);
 
+// Told with the page's path when the system has no browser to open it.
+inline constexpr const char* kNoBrowser = "学习图谱已经生成，但是无法打开浏览器。请用浏览器打开：";
+
 void MakeStudyAtlas(Services& services, QWidget& window, QLabel& statusLine);
 
 } // namespace penrica

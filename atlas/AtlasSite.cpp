@@ -116,6 +116,7 @@ SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output,
     if (cancelled || (!library.images.empty() && !carryOn())) {
         return Failure(SiteError::Cancelled, kAtlasCancelled);
     }
+    const OutputContent before = ClassifyOutput(output);
     std::error_code ec;
     const fs::path pictures = output / kPictureFolder;
     fs::create_directories(pictures, ec);
@@ -127,8 +128,17 @@ SiteResult WriteAtlasSite(const fs::path& programFolder, const fs::path& output,
     std::set<std::string> used;
     for (std::size_t i = 0; i < library.images.size(); ++i) {
         if (i > 0 && !carryOn()) {
-            // Some pictures are new already: a former page would show them wrongly.
-            DeleteFile(output / kPageFile);
+            if (before == OutputContent::Missing || before == OutputContent::Empty) {
+                // Everything here is this run's: the folder goes back to what it was.
+                RemoveUnusedPictures(pictures, {});
+                fs::remove(pictures, ec);
+                if (before == OutputContent::Missing) {
+                    fs::remove(output, ec);
+                }
+            } else {
+                // Some pictures are new already: the former page would show them wrongly.
+                DeleteFile(output / kPageFile);
+            }
             return Failure(SiteError::Cancelled, kAtlasCancelled);
         }
         const AtlasImage& image = library.images[i];

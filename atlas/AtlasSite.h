@@ -42,7 +42,8 @@ struct SiteResult {
 using SiteProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // A run cancelled through `progress` leaves no page that looks whole: it stops before it writes
-// anything, or, once it has begun to replace the pictures, removes the page.
+// anything; once it has begun to copy pictures, it removes them from a folder that was new or
+// empty, and the page from a former atlas.
 SiteResult WriteAtlasSite(const std::filesystem::path& programFolder,
                           const std::filesystem::path& output, const SiteProgress& progress = {});
 

@@ -275,6 +275,7 @@ TEST(MainWindowBindings, StudyAtlasFromTheFileMenu) {
     Choose(t.main->文件, "生成学习图谱"); // refused: the program folder is never written
     ASSERT_EQ(t.prompts.boxes.size(), 1u);
     EXPECT_EQ(t.prompts.boxes[0].text.rfind("输出文件夹不能在程序文件夹里面", 0), 0u);
+    EXPECT_EQ(t.main->标签1->text().toStdString(), t.prompts.boxes[0].text);
     EXPECT_FALSE(Exists(inside));
     Choose(t.main->文件, "生成学习图谱"); // the dialog cancelled
     Choose(t.main->文件, "生成学习图谱");
@@ -287,6 +288,11 @@ TEST(MainWindowBindings, StudyAtlasFromTheFileMenu) {
     const QString page = QString::fromStdString(PathToUtf8(output / "index.html"));
     EXPECT_EQ(t.desktop.openedAddresses,
               std::vector<std::string>{QUrl::fromLocalFile(page).toString().toStdString()});
+    // Without a browser the page's place is told.
+    t.desktop.opens = false;
+    t.prompts.folders = {PathToUtf8(output)};
+    Choose(t.main->文件, "生成学习图谱");
+    EXPECT_EQ(t.prompts.boxes.back().text, kNoBrowser + PathToUtf8(output / "index.html"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -103,7 +104,11 @@ std::optional<std::string> QtPrompts::ChooseFolder(const std::string& proposed) 
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    const std::optional<std::string> chosen = Chosen(dialog);
+    std::optional<std::string> chosen = Chosen(dialog);
+    if (chosen) {
+        // Qt's dialogs give "/" on every system; the paths shown to the user are the system's.
+        chosen = QDir::toNativeSeparators(Q(*chosen)).toStdString();
+    }
     std::error_code ec;
     if (made && (!chosen || !std::filesystem::equivalent(PathFromUtf8(*chosen), folder, ec))) {
         std::filesystem::remove(folder, ec); // removes only an empty folder
@@ -141,8 +146,8 @@ bool QtDesktop::IsOnline() {
     return false;
 }
 
-void QtDesktop::OpenAddress(const std::string& address) {
-    QDesktopServices::openUrl(QUrl::fromUserInput(Q(address)));
+bool QtDesktop::OpenAddress(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(Q(address)));
 }
 
 } // namespace penrica

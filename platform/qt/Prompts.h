@@ -48,7 +48,8 @@ public:
     virtual int ScreenWidth() = 0;
     virtual QPoint PointerPosition() = 0;
     virtual bool IsOnline() = 0;
-    virtual void OpenAddress(const std::string& address) = 0;
+    // False when the system has no program to open it with.
+    virtual bool OpenAddress(const std::string& address) = 0;
 };
 
 // The real dialogs of the window system.
@@ -70,7 +71,7 @@ public:
     int ScreenWidth() override;
     QPoint PointerPosition() override;
     bool IsOnline() override;
-    void OpenAddress(const std::string& address) override;
+    bool OpenAddress(const std::string& address) override;
 };
 
 // "jpg(jpg)|*.jpg|bmp(bmp)|*.bmp" becomes Qt's "jpg(jpg) (*.jpg);;bmp(bmp) (*.bmp)".

@@ -64,7 +64,11 @@ public:
     int ScreenWidth() override { return screenWidth; }
     QPoint PointerPosition() override { return pointer; }
     bool IsOnline() override { return online; }
-    void OpenAddress(const std::string& address) override { openedAddresses.push_back(address); }
+    bool opens = true; // whether the system has a browser
+    bool OpenAddress(const std::string& address) override {
+        openedAddresses.push_back(address);
+        return opens;
+    }
 };
 
 } // namespace penrica
