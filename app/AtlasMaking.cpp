@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -45,6 +46,10 @@ SiteResult WriteWithProgress(const fs::path& programFolder, const fs::path& outp
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
+    // Only a deliberate click, Escape or the close box cancels: a stray Return must not.
+    auto* cancelButton = new QPushButton(QStringLiteral("取消"), &dialog);
+    cancelButton->setAutoDefault(false);
+    dialog.setCancelButton(cancelButton);
     QObject::connect(&dialog, &QProgressDialog::canceled, [&] { cancel = true; });
     dialog.show();
     QEventLoop loop;

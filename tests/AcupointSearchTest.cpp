@@ -83,13 +83,21 @@ TEST(SearchAcupoints, RowsAndReports) {
 // ICU's (长强 is chang qiang, 率谷 shuai gu, 地仓 di cang, 膻中 dan zhong).
 TEST(Pinyin, ReadingsAreIcus) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> names = {
-        {"印堂", {"yin", "tang"}},       {"足三里", {"zu", "san", "li"}},
-        {"长强", {"zhang", "qiang"}},    {"率谷", {"lu", "gu"}},
-        {"地仓", {"de", "cang"}},        {"膻中", {"shan", "zhong"}},
-        {"中脘", {"zhong", "wan"}},      {"行间", {"xing", "jian"}},
-        {"合谷", {"he", "gu"}},          {"阿是", {"a", "shi"}},
-        {"大椎", {"da", "chui"}},        {"曲池", {"qu", "chi"}},
-        {"印堂2", {"yin", "tang", "2"}}, {"Hegu", {}},
+        {"印堂", {"yin", "tang"}},
+        {"足三里", {"zu", "san", "li"}},
+        {"长强", {"zhang", "qiang"}},
+        {"率谷", {"lu", "gu"}},
+        {"地仓", {"de", "cang"}},
+        {"膻中", {"shan", "zhong"}},
+        {"中脘", {"zhong", "wan"}},
+        {"行间", {"xing", "jian"}},
+        {"合谷", {"he", "gu"}},
+        {"阿是", {"a", "shi"}},
+        {"大椎", {"da", "chui"}},
+        {"曲池", {"qu", "chi"}},
+        {"印堂2", {"yin", "tang", "2"}},
+        {"印 堂", {"yin", "tang"}},
+        {"Hegu", {}},
     };
     for (const auto& [name, syllables] : names) {
         EXPECT_EQ(PinyinOf(name).syllables, syllables) << name;
@@ -109,6 +117,8 @@ TEST(Pinyin, QueriesWholeAndByInitials) {
         {"yit", "印堂", false},    {"zusanli", "足三里", true}, {"zsl", "足三里", true},
         {"sl", "足三里", true},    {"zl", "足三里", false},     {"hegu", "Hegu", false},
         {"印", "印堂", false},     {"y1", "印堂", false},       {"'", "印堂", false},
+        {"y’t", "印堂", true},     {"ｙｔ", "印堂", true},      {"yintang", "印 堂", true},
+        {"lvgu", "率谷", true},    {"lü gu", "率谷", true},
     };
     for (const Case& c : cases) {
         const std::optional<std::string> query = PinyinQuery(c.query);

@@ -188,13 +188,14 @@
     return false;
   }
 
-  // Pinyin, as the program finds it: a query of Latin letters (any case, tone marks allowed),
-  // spaces and apostrophes matches a name's syllables run together from a syllable's start, or
+  // Pinyin, as the program finds it: a query of Latin letters (any case, full-width too, tone
+  // marks allowed, v for ü), spaces and apostrophes matches a name's syllables run together from a syllable's start, or
   // the run of their first letters. The generator gives each name's syllables.
   function pinyinQuery(text) {
-    const plain = text.normalize("NFD").replace(/\p{Mn}/gu, "").toLowerCase();
-    if (!/^[a-z' ]*$/.test(plain)) return null;
-    const query = plain.replace(/[' ]/g, "");
+    const plain = text.normalize("NFKD").replace(/\p{Mn}/gu, "").toLowerCase();
+    if (!/^[a-z'\u2019 ]*$/.test(plain)) return null;
+    // Typists write ü as v; the syllables hold it as u.
+    const query = plain.replace(/['\u2019 ]/g, "").replace(/v/g, "u");
     return query === "" ? null : query;
   }
 

@@ -55,6 +55,14 @@ std::string Transliterate(UTransliterator* t, std::string_view utf8) {
     return out;
 }
 
+// Tone marks and the diaeresis go, full-width letters become plain ones, all lower case.
+constexpr const char* kPlain = "NFKD; [:Nonspacing Mark:] Remove; Lower; NFC";
+
+// What a query leaves out, and so does a name: spaces and apostrophes.
+bool IsIgnored(std::string_view piece) {
+    return piece == " " || piece == "'" || piece == "\u2019" || piece == "\u3000";
+}
+
 bool IsHan(char32_t codePoint) {
     UErrorCode status = U_ZERO_ERROR;
     return uscript_getScript(static_cast<UChar32>(codePoint), &status) == USCRIPT_HAN;
@@ -90,8 +98,9 @@ private:
             if (IsHan(CodePointOf(character))) {
                 anyHan = true;
                 syllables.push_back(Syllable(character));
-            } else {
-                syllables.push_back(Transliterate(plain_.get(), character));
+            } else if (std::string piece = Transliterate(plain_.get(), character);
+                       !IsIgnored(piece)) {
+                syllables.push_back(std::move(piece));
             }
         }
         NamePinyin pinyin;
@@ -116,8 +125,7 @@ private:
     }
 
     Transliterator han_ = OpenTransliterator("Han-Latin");
-    // Tone marks and the diaeresis go, letters become lower case.
-    Transliterator plain_ = OpenTransliterator("NFD; [:Nonspacing Mark:] Remove; Lower; NFC");
+    Transliterator plain_ = OpenTransliterator(kPlain);
     std::unordered_map<std::string, NamePinyin, TextHash, std::equal_to<>> names_;
     std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> characters_;
 };
@@ -134,14 +142,17 @@ const NamePinyin& PinyinOf(std::string_view name) {
 }
 
 std::optional<std::string> PinyinQuery(std::string_view text) {
-    thread_local const Transliterator plain =
-        OpenTransliterator("NFD; [:Nonspacing Mark:] Remove; Lower; NFC");
+    thread_local const Transliterator plain = OpenTransliterator(kPlain);
     const std::string normal = Transliterate(plain.get(), text);
     std::string query;
-    for (char c : normal) {
-        if (c >= 'a' && c <= 'z') {
-            query += c;
-        } else if (c != ' ' && c != '\'') {
+    for (std::size_t pos = 0; pos < normal.size();) {
+        const std::size_t next = NextCharacter(normal, pos);
+        const std::string_view character = std::string_view(normal).substr(pos, next - pos);
+        pos = next;
+        if (character.size() == 1 && character[0] >= 'a' && character[0] <= 'z') {
+            // Typists write ü as v; the syllables hold it as u.
+            query += character[0] == 'v' ? 'u' : character[0];
+        } else if (!IsIgnored(character)) {
             return std::nullopt;
         }
     }

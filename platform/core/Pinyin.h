@@ -3,9 +3,10 @@
 // one syllable per Chinese character, lower case, without tone marks (ǜ becomes u); a character
 // of two readings gets the one ICU gives. Each name is turned once for the life of the program.
 //
-// A query is pinyin when it holds only Latin letters (any case, tone marks allowed), spaces and
-// apostrophes, and at least one letter. It matches a name that holds a Chinese character when,
-// without its spaces and apostrophes, it
+// A query is pinyin when it holds only Latin letters (any case, full-width too, tone marks
+// allowed, v standing for ü), spaces and apostrophes, and at least one letter. A name's own spaces
+// and apostrophes are left out as the query's are. It matches a name that holds a Chinese character
+// when, without its spaces and apostrophes, it
 // - is found in the name's syllables run together, starting where a syllable starts ("yintang",
 //   "yin tang", "tang" and "yint" find 印堂), or
 // - is found in the run of the syllables' first letters ("yt" finds 印堂, "zsl" finds 足三里).
@@ -19,7 +20,7 @@ namespace penrica {
 
 struct NamePinyin {
     // One per character; none when the name holds no Chinese character. Characters other than
-    // Chinese ones are pieces of their own, lower case.
+    // Chinese ones are pieces of their own, lower case, but for spaces and apostrophes.
     std::vector<std::string> syllables;
     std::string initials; // the syllables' first letters, run together
 };
