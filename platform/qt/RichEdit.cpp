@@ -203,7 +203,9 @@ void RichEdit::OnContentsChange(int position, int removed, int added) {
         inserted.resize(static_cast<std::size_t>(added), 1);
         unitBytes_.insert(unitBytes_.begin() + position, inserted.begin(), inserted.end());
     }
-    emit ContentChanged();
+    if (!composing_) {
+        emit ContentChanged();
+    }
 }
 
 void RichEdit::RebuildByteTable() {
@@ -268,11 +270,30 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty() && !FitsLimit(event->commitString())) {
+    const QString commit = event->commitString();
+    if (!commit.isEmpty() && !FitsLimit(commit)) {
+        // The commit is refused whole, and the composition it ends goes with it.
+        QInputMethodEvent cleared;
+        PassToInputMethodHandling(cleared);
         event->accept();
         return;
     }
-    QTextEdit::inputMethodEvent(event);
+    if (!commit.isEmpty()) {
+        EndUndoStep(); // one Ctrl+Z takes the whole commit back, and only it
+    }
+    // The composition shown under the caret is no content: only a change of the text itself,
+    // which a commit makes, is a change, and a commit is one.
+    const QString before = toPlainText();
+    PassToInputMethodHandling(*event);
+    if (toPlainText() != before) {
+        emit ContentChanged();
+    }
+}
+
+void RichEdit::PassToInputMethodHandling(QInputMethodEvent& event) {
+    composing_ = true;
+    QTextEdit::inputMethodEvent(&event);
+    composing_ = false;
 }
 
 void RichEdit::insertFromMimeData(const QMimeData* source) {

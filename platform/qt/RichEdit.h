@@ -1,7 +1,8 @@
 #pragma once
 // The introduction editor's control: a QTextEdit that speaks CharFormat, counts its text in GBK
 // bytes (a line break counts 2, as CR LF) and reports every change of its content, the
-// program's own changes included, through ContentChanged.
+// program's own changes included, through ContentChanged; an input method's composition is
+// no change until it is committed.
 //
 // The byte count is kept up to date from Qt's change notifications, one per-character table that
 // is patched where the change happened. Only a notification whose numbers do not fit the table
@@ -76,6 +77,10 @@ private:
     void RebuildByteTable();
     // True when replacing the selection by `text` stays within the limit; tells when not.
     bool FitsLimit(const QString& text);
+    // Qt's own handling of an input method event, which reports the composition's every update
+    // as a change of the document; ContentChanged waits meanwhile.
+    void PassToInputMethodHandling(QInputMethodEvent& event);
+    bool composing_ = false;
     std::size_t byteLimit_ = 0;
 
     std::vector<std::uint8_t> unitBytes_; // GBK bytes of each UTF-16 unit of the document
