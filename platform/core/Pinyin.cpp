@@ -79,6 +79,9 @@ struct TextHash {
 // thread keeps its own, so a lookup takes no lock.
 class PinyinCache {
 public:
+    // The text without tone marks, in plain lower-case letters.
+    std::string Plain(std::string_view text) { return Transliterate(plain_.get(), text); }
+
     const NamePinyin& Of(std::string_view name) {
         auto found = names_.find(name);
         if (found == names_.end()) {
@@ -98,8 +101,7 @@ private:
             if (IsHan(CodePointOf(character))) {
                 anyHan = true;
                 syllables.push_back(Syllable(character));
-            } else if (std::string piece = Transliterate(plain_.get(), character);
-                       !IsIgnored(piece)) {
+            } else if (std::string piece = Plain(character); !IsIgnored(piece)) {
                 syllables.push_back(std::move(piece));
             }
         }
@@ -117,7 +119,7 @@ private:
     const std::string& Syllable(std::string_view character) {
         auto found = characters_.find(character);
         if (found == characters_.end()) {
-            std::string latin = Transliterate(plain_.get(), Transliterate(han_.get(), character));
+            std::string latin = Plain(Transliterate(han_.get(), character));
             std::erase(latin, ' ');
             found = characters_.emplace(std::string(character), std::move(latin)).first;
         }
@@ -142,8 +144,7 @@ const NamePinyin& PinyinOf(std::string_view name) {
 }
 
 std::optional<std::string> PinyinQuery(std::string_view text) {
-    thread_local const Transliterator plain = OpenTransliterator(kPlain);
-    const std::string normal = Transliterate(plain.get(), text);
+    const std::string normal = Cache().Plain(text);
     std::string query;
     for (std::size_t pos = 0; pos < normal.size();) {
         const std::size_t next = NextCharacter(normal, pos);

@@ -36,14 +36,21 @@ std::string ScriptedPrompts::InputBox(const std::string& title, const std::strin
     return text;
 }
 
-std::optional<std::string> ScriptedPrompts::OpenFile(const FileDialogRequest& request) {
-    fileDialogs.push_back(request);
-    if (files.empty()) {
+namespace {
+// The next scripted answer of a dialog; nothing left means cancelled.
+std::optional<std::string> TakeNext(std::deque<std::optional<std::string>>& answers) {
+    if (answers.empty()) {
         return std::nullopt;
     }
-    std::optional<std::string> file = files.front();
-    files.pop_front();
-    return file;
+    std::optional<std::string> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+} // namespace
+
+std::optional<std::string> ScriptedPrompts::OpenFile(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
+    return TakeNext(files);
 }
 
 std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& request) {
@@ -52,12 +59,7 @@ std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& re
 
 std::optional<std::string> ScriptedPrompts::ChooseFolder(const std::string& proposed) {
     proposedFolders.push_back(proposed);
-    if (folders.empty()) {
-        return std::nullopt;
-    }
-    std::optional<std::string> folder = folders.front();
-    folders.pop_front();
-    return folder;
+    return TakeNext(folders);
 }
 
 void ScriptedPrompts::PopupMenu(QMenu& menu, QPoint position) {
