@@ -9,6 +9,7 @@
 #include "markers/HoverTest.h"
 #include "markers/MarkerMenu.h"
 #include "platform/core/Files.h"
+#include "platform/qt/CompositionGuard.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
@@ -53,6 +54,8 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
     controlArea->setObjectName(QStringLiteral("控件区"));
     controlArea->setGeometry(0, kMenuBarHeight, client.width(), client.height() - kMenuBarHeight);
     controlArea->installEventFilter(this);
+    // An input method's open composition never reaches a box's text, here or in the dialogs.
+    new CompositionGuard(this);
     CreateControls();
     CreateMenus();
     parts_ = std::make_unique<Parts>(

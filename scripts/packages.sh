@@ -35,6 +35,7 @@ TEST_PACKAGES=(
     googletest libgtest-dev
     xdotool clang libclang-rt-14-dev
     openbox dbus at-spi2-core python3-pyatspi
+    fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
     chromium
 )
 

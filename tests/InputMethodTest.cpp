@@ -5,6 +5,9 @@
 #include "introductions/EditorMessages.h"
 
 #include <QInputMethodEvent>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTreeWidget>
 
 namespace {
 
@@ -19,6 +22,101 @@ void Commit(QWidget* target, const QString& text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(target, &event);
+}
+
+// Stands in for an input method such as fcitx or ibus, which commits an open composition as it
+// stands when the focus is about to leave its box.
+class CommitsWhenTheFocusMoves : public QObject {
+public:
+    CommitsWhenTheFocusMoves() { QApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::InputMethod && !committing_) {
+            preedit_ = static_cast<QInputMethodEvent*>(event)->preeditString();
+            box_ = preedit_.isEmpty() ? nullptr : qobject_cast<QWidget*>(watched);
+        } else if (event->type() == QEvent::FocusAboutToChange && box_ && watched == box_) {
+            committing_ = true;
+            Commit(box_, preedit_);
+            committing_ = false;
+            box_ = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> box_;
+    QString preedit_;
+    bool committing_ = false;
+};
+
+// A press as the window system delivers it: to the window first, then to the control under it.
+void PressThroughWindow(QWidget* control, QPoint at = {}, int presses = 1) {
+    QWidget* top = control->window();
+    const QPoint p = control->mapTo(top, at.isNull() ? control->rect().center() : at);
+    if (presses == 2) {
+        QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, p);
+    } else {
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, p);
+    }
+}
+
+QString ShownComposition(RichEdit* editor) {
+    return editor->textCursor().block().layout()->preeditAreaText();
+}
+
+// Whatever the user turns to while pinyin letters are still composing, the letters are dropped,
+// not committed: no file, no search and no box gets them.
+TEST(InputMethod, LettersStillComposingAreDroppedWhenTheUserTurnsAway) {
+    struct Case {
+        const char* turn;
+        std::function<void(AssembledWindow&)> act;
+    };
+    const std::vector<Case> cases = {
+        {"保存", [](AssembledWindow& t) { PressThroughWindow(t.main->按钮保存编辑框内容); }},
+        {"a thumbnail, then 保存",
+         [](AssembledWindow& t) {
+             PressThroughWindow(t.main->画板列表条, QPoint(20, 20));
+             t.Click(t.main->按钮保存编辑框内容);
+         }},
+        {"a double-click on another marker",
+         [](AssembledWindow& t) {
+             ASSERT_TRUE(t.PointAt(kHegu));
+             PressThroughWindow(t.main->画板1, QPoint(200, 150), 2);
+         }},
+        {"another window, then closing",
+         [](AssembledWindow& t) {
+             QWidget other;
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 2000));
+             EXPECT_TRUE(t.CloseByWindowSystem());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.turn);
+        AssembledWindow t;
+        CommitsWhenTheFocusMoves inputMethod;
+        t.main->activateWindow();
+        t.EditIntroduction(kYintang, QStringLiteral("穴"));
+        RichEdit* editor = t.main->超级编辑框1;
+        editor->setFocus();
+        Compose(editor, QStringLiteral("zu san li"));
+        c.act(t);
+        EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间穴");
+        EXPECT_TRUE(ShownComposition(editor).isEmpty());
+    }
+
+    // The search box: 查找穴位 searches the committed 印 only.
+    AssembledWindow t;
+    CommitsWhenTheFocusMoves inputMethod;
+    t.main->activateWindow();
+    QLineEdit* search = t.main->编辑框查找穴位;
+    search->setFocus();
+    Commit(search, QStringLiteral("印"));
+    Compose(search, QStringLiteral("tang"));
+    PressThroughWindow(t.main->按钮查找穴位);
+    EXPECT_EQ(search->text(), QStringLiteral("印"));
+    ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
+    EXPECT_EQ(t.main->超级列表框1->topLevelItem(0)->text(0), QStringLiteral("印堂"));
 }
 
 TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace penrica {
+
+// Keeps an input method's open composition (pinyin letters shown under the caret, no character
+// chosen yet) out of the program's texts. Qt and the input methods commit an open composition as
+// it stands whenever the focus leaves a text box or its window: a click on 保存, a question box
+// taking the focus. The guard drops the composition instead, before the press of the mouse or
+// the change of window moves the focus, so every box holds only what the user committed.
+// It watches every window of the application from the moment it is made until it is destroyed.
+class CompositionGuard : public QObject {
+public:
+    explicit CompositionGuard(QObject* parent);
+
+    // Drops the open composition, if any: the input method forgets it and the box shows only
+    // its committed text. Whatever the input method commits while forgetting is ignored.
+    void Drop();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> composing_; // the box showing an open composition
+    bool dropping_ = false;
+};
+
+} // namespace penrica
