@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -146,6 +147,27 @@ struct AssembledWindow : LibraryHarness {
     }
     void Click(QWidget* target) {
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+    }
+    // A press as the window system delivers it: to the window first, then to the control under
+    // it (Click goes to the control directly).
+    static void PressThroughWindow(QWidget* control, QPoint at = {}, int presses = 1) {
+        QWidget* top = control->window();
+        const QPoint p = control->mapTo(top, at.isNull() ? control->rect().center() : at);
+        if (presses == 2) {
+            QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, p);
+        } else {
+            QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, p);
+        }
+    }
+    // What an input method sends: the composition shown under the caret, and a commit.
+    static void Compose(QWidget* target, const QString& preedit) {
+        QInputMethodEvent event(preedit, {});
+        QApplication::sendEvent(target, &event);
+    }
+    static void Commit(QWidget* target, const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(target, &event);
     }
     // The close box, Alt+F4 and the window manager all send this request. True when it closed.
     bool CloseByWindowSystem() {

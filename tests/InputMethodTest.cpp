@@ -4,7 +4,6 @@
 #include "AssembledWindow.h"
 #include "introductions/EditorMessages.h"
 
-#include <QInputMethodEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTreeWidget>
@@ -12,17 +11,6 @@
 namespace {
 
 using namespace penrica;
-
-void Compose(QWidget* target, const QString& preedit) {
-    QInputMethodEvent event(preedit, {});
-    QApplication::sendEvent(target, &event);
-}
-
-void Commit(QWidget* target, const QString& text) {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(target, &event);
-}
 
 // Stands in for an input method such as fcitx or ibus, which commits an open composition as it
 // stands when the focus is about to leave its box.
@@ -35,7 +23,7 @@ public:
             box_ = preedit_.isEmpty() ? nullptr : qobject_cast<QWidget*>(watched);
         } else if (event->type() == QEvent::FocusAboutToChange && box_ && watched == box_) {
             committing_ = true;
-            Commit(box_, preedit_);
+            AssembledWindow::Commit(box_, preedit_);
             committing_ = false;
             box_ = nullptr;
         }
@@ -47,17 +35,6 @@ private:
     QString preedit_;
     bool committing_ = false;
 };
-
-// A press as the window system delivers it: to the window first, then to the control under it.
-void PressThroughWindow(QWidget* control, QPoint at = {}, int presses = 1) {
-    QWidget* top = control->window();
-    const QPoint p = control->mapTo(top, at.isNull() ? control->rect().center() : at);
-    if (presses == 2) {
-        QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, p);
-    } else {
-        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, p);
-    }
-}
 
 QString ShownComposition(RichEdit* editor) {
     return editor->textCursor().block().layout()->preeditAreaText();
@@ -71,16 +48,16 @@ TEST(InputMethod, LettersStillComposingAreDroppedWhenTheUserTurnsAway) {
         std::function<void(AssembledWindow&)> act;
     };
     const std::vector<Case> cases = {
-        {"保存", [](AssembledWindow& t) { PressThroughWindow(t.main->按钮保存编辑框内容); }},
+        {"保存", [](AssembledWindow& t) { t.PressThroughWindow(t.main->按钮保存编辑框内容); }},
         {"a thumbnail, then 保存",
          [](AssembledWindow& t) {
-             PressThroughWindow(t.main->画板列表条, QPoint(20, 20));
+             t.PressThroughWindow(t.main->画板列表条, QPoint(20, 20));
              t.Click(t.main->按钮保存编辑框内容);
          }},
         {"a double-click on another marker",
          [](AssembledWindow& t) {
              ASSERT_TRUE(t.PointAt(kHegu));
-             PressThroughWindow(t.main->画板1, QPoint(200, 150), 2);
+             t.PressThroughWindow(t.main->画板1, QPoint(200, 150), 2);
          }},
         {"another window, then closing",
          [](AssembledWindow& t) {
@@ -99,7 +76,7 @@ TEST(InputMethod, LettersStillComposingAreDroppedWhenTheUserTurnsAway) {
         t.EditIntroduction(kYintang, QStringLiteral("穴"));
         RichEdit* editor = t.main->超级编辑框1;
         editor->setFocus();
-        Compose(editor, QStringLiteral("zu san li"));
+        t.Compose(editor, QStringLiteral("zu san li"));
         c.act(t);
         EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间穴");
         EXPECT_TRUE(ShownComposition(editor).isEmpty());
@@ -111,9 +88,9 @@ TEST(InputMethod, LettersStillComposingAreDroppedWhenTheUserTurnsAway) {
     t.main->activateWindow();
     QLineEdit* search = t.main->编辑框查找穴位;
     search->setFocus();
-    Commit(search, QStringLiteral("印"));
-    Compose(search, QStringLiteral("tang"));
-    PressThroughWindow(t.main->按钮查找穴位);
+    t.Commit(search, QStringLiteral("印"));
+    t.Compose(search, QStringLiteral("tang"));
+    t.PressThroughWindow(t.main->按钮查找穴位);
     EXPECT_EQ(search->text(), QStringLiteral("印"));
     ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
     EXPECT_EQ(t.main->超级列表框1->topLevelItem(0)->text(0), QStringLiteral("印堂"));
@@ -129,7 +106,7 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     QObject::connect(editor, &RichEdit::ContentChanged, [&] { ++changes; });
 
     for (const char* preedit : {"y", "yin", "yin tang", ""}) {
-        Compose(editor, QString::fromUtf8(preedit));
+        t.Compose(editor, QString::fromUtf8(preedit));
     }
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(t.state.introChanged, 0);
@@ -137,8 +114,8 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     EXPECT_FALSE(editor->document()->isUndoAvailable());
     EXPECT_EQ(t.EditorText(), loaded);
 
-    Compose(editor, QStringLiteral("yintang"));
-    Commit(editor, QStringLiteral("印堂"));
+    t.Compose(editor, QStringLiteral("yintang"));
+    t.Commit(editor, QStringLiteral("印堂"));
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(t.EditorText(), loaded + "印堂");
     EXPECT_EQ(t.state.introChanged, 1);
@@ -147,10 +124,10 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     EXPECT_EQ(t.EditorText(), loaded) << "one Ctrl+Z takes the whole commit back";
 
     editor->selectAll();
-    Commit(editor, QStringLiteral("穴"));
+    t.Commit(editor, QStringLiteral("穴"));
     EXPECT_EQ(t.EditorText(), "穴") << "a commit replaces the selection";
     // A composition still open when 保存 is pressed is not stored.
-    Compose(editor, QStringLiteral("zusanli"));
+    t.Compose(editor, QStringLiteral("zusanli"));
     t.Click(save);
     EXPECT_EQ(t.Stored(kYintang), "穴");
 }
@@ -161,12 +138,12 @@ TEST(InputMethod, ACommitPastTheLimitIsRefusedWhole) {
                             IntroductionBytes(QString(4999, QChar(u'穴')).toStdString()));
     t.EditIntroduction(kHegu, QString());
     RichEdit* editor = t.main->超级编辑框1;
-    Compose(editor, QStringLiteral("yin"));
-    Commit(editor, QStringLiteral("印")); // 10000 bytes: allowed
+    t.Compose(editor, QStringLiteral("yin"));
+    t.Commit(editor, QStringLiteral("印")); // 10000 bytes: allowed
     EXPECT_EQ(editor->ByteLength(), 10000u);
     EXPECT_TRUE(t.prompts.boxes.empty());
-    Compose(editor, QStringLiteral("a"));
-    Commit(editor, QStringLiteral("a"));
+    t.Compose(editor, QStringLiteral("a"));
+    t.Commit(editor, QStringLiteral("a"));
     EXPECT_EQ(editor->ByteLength(), 10000u);
     EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
     EXPECT_TRUE(editor->isEnabled());

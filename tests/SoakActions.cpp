@@ -207,6 +207,8 @@ void SoakRun::Run(const SoakAction& action) {
         return Keys();
     case SoakAct::Type:
         return Type();
+    case SoakAct::Compose:
+        return Compose();
     case SoakAct::Save:
         return Save();
     case SoakAct::FileMenu:

@@ -29,9 +29,9 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 namespace {
 
 const std::vector<std::string> kActNames = {
-    "StripPress", "Scroll",    "Slider",     "Drag", "Rest",        "DoubleClick",
-    "PanelMenu",  "StripMenu", "EditorMenu", "Keys", "Type",        "Save",
-    "FileMenu",   "Search",    "ListClick",  "Help", "CloseReopen", "ReadOnly"};
+    "StripPress", "Scroll",     "Slider", "Drag",        "Rest",    "DoubleClick", "PanelMenu",
+    "StripMenu",  "EditorMenu", "Keys",   "Type",        "Compose", "Save",        "FileMenu",
+    "Search",     "ListClick",  "Help",   "CloseReopen", "ReadOnly"};
 std::string SoakActName(SoakAct act) {
     return kActNames[static_cast<std::size_t>(act)];
 }
@@ -279,12 +279,13 @@ std::vector<SoakAction> ParseSoakActions(const std::string& text) {
 std::vector<SoakAction> MakeSoakActions(std::uint64_t seed, std::size_t count) {
     // How often a user does each, roughly.
     static const std::vector<std::pair<SoakAct, int>> weights = {
-        {SoakAct::StripPress, 6}, {SoakAct::Scroll, 2},      {SoakAct::Slider, 4},
-        {SoakAct::Drag, 4},       {SoakAct::Rest, 10},       {SoakAct::DoubleClick, 10},
-        {SoakAct::PanelMenu, 6},  {SoakAct::StripMenu, 1},   {SoakAct::EditorMenu, 6},
-        {SoakAct::Keys, 14},      {SoakAct::Type, 10},       {SoakAct::Save, 6},
-        {SoakAct::FileMenu, 5},   {SoakAct::Search, 3},      {SoakAct::ListClick, 3},
-        {SoakAct::Help, 1},       {SoakAct::CloseReopen, 2}, {SoakAct::ReadOnly, 1},
+        {SoakAct::StripPress, 6}, {SoakAct::Scroll, 2},    {SoakAct::Slider, 4},
+        {SoakAct::Drag, 4},       {SoakAct::Rest, 10},     {SoakAct::DoubleClick, 10},
+        {SoakAct::PanelMenu, 6},  {SoakAct::StripMenu, 1}, {SoakAct::EditorMenu, 6},
+        {SoakAct::Keys, 14},      {SoakAct::Type, 10},     {SoakAct::Compose, 6},
+        {SoakAct::Save, 6},       {SoakAct::FileMenu, 5},  {SoakAct::Search, 3},
+        {SoakAct::ListClick, 3},  {SoakAct::Help, 1},      {SoakAct::CloseReopen, 2},
+        {SoakAct::ReadOnly, 1},
     };
     std::vector<int> w;
     for (const auto& [act, weight] : weights) {

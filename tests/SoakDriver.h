@@ -23,6 +23,7 @@ enum class SoakAct {
     EditorMenu,  // right press in the editor and an entry of its popup menu
     Keys,        // keys in a control: editing keys, Ctrl+Z, Return, Escape, Tab, Space ...
     Type,        // text typed into the editor or the search box
+    Compose,     // an input method's composition there, committed, cancelled or left open
     Save,        // 保存, by the mouse or by a key while it has the focus
     FileMenu,    // an entry of 文件, with a chosen file or a cancelled dialog
     Search,      // a search text and 查找穴位

@@ -138,6 +138,47 @@ void SoakRun::Type() {
     longestInputMs_ = TypeText(target, Q(text));
 }
 
+// Pinyin letters composing in the editor or the search box, then a candidate committed, the
+// composition cancelled, left open for the next actions, or dropped by a press elsewhere in the
+// window, which must leave the box's committed text as it was.
+void SoakRun::Compose() {
+    QWidget* target = Chance(0.8) ? static_cast<QWidget*>(Main().超级编辑框1)
+                                  : static_cast<QWidget*>(Main().编辑框查找穴位);
+    target->setFocus(Qt::TabFocusReason);
+    if (QApplication::focusWidget() != target) {
+        return Say(" no focus");
+    }
+    static const std::vector<QString> letters = {"z", "zu", "zu s", "zu san", "zu san li"};
+    const int shown = 1 + Pick(static_cast<int>(letters.size()));
+    for (int i = 0; i < shown; ++i) {
+        w_.Compose(target, letters[static_cast<std::size_t>(i)]);
+    }
+    Say(" in " + target->objectName().toStdString() + " \"" + letters[shown - 1].toStdString() +
+        "\"");
+    switch (Pick(4)) {
+    case 0: {
+        const std::string text = OneOf(kTexts).substr(0, 30);
+        w_.Commit(target, Q(text));
+        return Say(" commit \"" + text + "\"");
+    }
+    case 1:
+        w_.Compose(target, QString());
+        return Say(" cancel");
+    case 2:
+        return Say(" left open");
+    default:
+        break;
+    }
+    const std::string before = EditorText();
+    QWidget* elsewhere = Chance(0.5) ? static_cast<QWidget*>(Main().画板列表条)
+                                     : static_cast<QWidget*>(Main().标签1);
+    w_.PressThroughWindow(elsewhere, QPoint(2, 2));
+    Say(" press on " + elsewhere->objectName().toStdString());
+    if (EditorText() != before && problem_.empty()) {
+        problem_ = "a press elsewhere changed the editor's text";
+    }
+}
+
 void SoakRun::Save() {
     QPushButton* save = Main().按钮保存编辑框内容;
     if (Chance(0.7)) {

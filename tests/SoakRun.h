@@ -86,6 +86,7 @@ private:
     void EditorMenu();
     void Keys();
     void Type();
+    void Compose();
     void Save();
     void FileMenu();
     void Search();
