@@ -89,11 +89,18 @@ TEST(InputMethod, LettersStillComposingAreDroppedWhenTheUserTurnsAway) {
     QLineEdit* search = t.main->编辑框查找穴位;
     search->setFocus();
     t.Commit(search, QStringLiteral("印"));
+    search->selectAll(); // a composition over the selection keeps it until a commit
     t.Compose(search, QStringLiteral("tang"));
     t.PressThroughWindow(t.main->按钮查找穴位);
     EXPECT_EQ(search->text(), QStringLiteral("印"));
     ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1);
     EXPECT_EQ(t.main->超级列表框1->topLevelItem(0)->text(0), QStringLiteral("印堂"));
+    search->setFocus();
+    search->selectAll();
+    t.Compose(search, QStringLiteral("he gu"));
+    EXPECT_EQ(search->text(), QStringLiteral("印"));
+    t.Commit(search, QStringLiteral("合谷"));
+    EXPECT_EQ(search->text(), QStringLiteral("合谷"));
 }
 
 TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
@@ -123,30 +130,26 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     t.Key(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(t.EditorText(), loaded) << "one Ctrl+Z takes the whole commit back";
 
+    // A composition over a selection leaves it in place, and a cancel gives it back.
+    editor->selectAll();
+    const int changed = changes;
+    t.Compose(editor, QStringLiteral("xue"));
+    EXPECT_EQ(t.EditorText(), loaded);
+    EXPECT_EQ(changes, changed);
+    t.Compose(editor, QString());
+    EXPECT_EQ(editor->textCursor().selectedText().size(), editor->toPlainText().size());
+    // Its commit replaces the selection, one edit.
+    t.Compose(editor, QStringLiteral("xue"));
+    t.Commit(editor, QStringLiteral("穴"));
+    EXPECT_EQ(t.EditorText(), "穴");
+    t.Key(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(t.EditorText(), loaded) << "one Ctrl+Z takes back the replacing commit";
     editor->selectAll();
     t.Commit(editor, QStringLiteral("穴"));
-    EXPECT_EQ(t.EditorText(), "穴") << "a commit replaces the selection";
     // A composition still open when 保存 is pressed is not stored.
     t.Compose(editor, QStringLiteral("zusanli"));
     t.Click(save);
     EXPECT_EQ(t.Stored(kYintang), "穴");
-}
-
-TEST(InputMethod, ACommitPastTheLimitIsRefusedWhole) {
-    AssembledWindow t;
-    penrica::WriteWholeFile(t.Marker(kHegu),
-                            IntroductionBytes(QString(4999, QChar(u'穴')).toStdString()));
-    t.EditIntroduction(kHegu, QString());
-    RichEdit* editor = t.main->超级编辑框1;
-    t.Compose(editor, QStringLiteral("yin"));
-    t.Commit(editor, QStringLiteral("印")); // 10000 bytes: allowed
-    EXPECT_EQ(editor->ByteLength(), 10000u);
-    EXPECT_TRUE(t.prompts.boxes.empty());
-    t.Compose(editor, QStringLiteral("a"));
-    t.Commit(editor, QStringLiteral("a"));
-    EXPECT_EQ(editor->ByteLength(), 10000u);
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
-    EXPECT_TRUE(editor->isEnabled());
 }
 
 } // namespace

@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -207,7 +210,14 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     t.edit.paste();
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    EXPECT_EQ(t.prompts.boxes.size(), 2u);
+    // An input method's commit, with the composition it ends.
+    QInputMethodEvent commit(QStringLiteral("xue"), {});
+    QApplication::sendEvent(&t.edit, &commit);
+    commit.setCommitString(QStringLiteral("穴"));
+    QApplication::sendEvent(&t.edit, &commit);
+    EXPECT_EQ(t.edit.ByteLength(), 9999u);
+    EXPECT_EQ(t.edit.textCursor().block().layout()->preeditAreaText(), QString());
+    EXPECT_EQ(t.prompts.boxes.size(), 3u);
     EXPECT_TRUE(t.edit.isEnabled());
 
     // A stored introduction that is itself too long: told once, not loaded, file untouched.

@@ -1,11 +1,25 @@
 #include "platform/qt/CompositionGuard.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QInputMethod>
 #include <QInputMethodEvent>
-#include <QWidget>
+#include <QLineEdit>
+#include <QTextEdit>
 
 namespace penrica {
+
+namespace {
+
+// The line edit that holds a box's text: an editable combo box passes its events on to its own.
+QLineEdit* LineEditOf(QWidget* box) {
+    if (auto* combo = qobject_cast<QComboBox*>(box)) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(box);
+}
+
+} // namespace
 
 CompositionGuard::CompositionGuard(QObject* parent) : QObject(parent) {
     QCoreApplication::instance()->installEventFilter(this);
@@ -25,20 +39,23 @@ void CompositionGuard::Drop() {
     if (box) {
         QInputMethodEvent cleared;
         QCoreApplication::sendEvent(box, &cleared);
+        if (setAside_) {
+            Reselect(box, *setAside_);
+        }
     }
+    setAside_.reset();
     dropping_ = false;
 }
 
 bool CompositionGuard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::InputMethod: {
-        const auto* input = static_cast<QInputMethodEvent*>(event);
+        auto* input = static_cast<QInputMethodEvent*>(event);
         if (dropping_) {
             return !input->commitString().isEmpty();
         }
-        if (watched->isWidgetType()) {
-            composing_ =
-                input->preeditString().isEmpty() ? nullptr : static_cast<QWidget*>(watched);
+        if (watched->isWidgetType() && !delivering_) {
+            return OnInputMethod(static_cast<QWidget*>(watched), *input);
         }
         break;
     }
@@ -55,6 +72,59 @@ bool CompositionGuard::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return false;
+}
+
+// True when the guard has delivered the event itself.
+bool CompositionGuard::OnInputMethod(QWidget* box, QInputMethodEvent& event) {
+    const bool composes = !event.preeditString().isEmpty();
+    if (box != composing_) {
+        setAside_ =
+            composes && event.commitString().isEmpty() ? SetSelectionAside(box) : std::nullopt;
+    }
+    composing_ = composes ? box : nullptr;
+    if (composes || !setAside_) {
+        return false;
+    }
+    const Range selection = *setAside_;
+    setAside_.reset();
+    if (!event.commitString().isEmpty()) {
+        // The caret sits at the selection's start all through the composition.
+        event.setCommitString(event.commitString(), 0, selection.length);
+        return false;
+    }
+    delivering_ = true;
+    QCoreApplication::sendEvent(box, &event);
+    delivering_ = false;
+    Reselect(box, selection);
+    return true;
+}
+
+std::optional<CompositionGuard::Range> CompositionGuard::SetSelectionAside(QWidget* box) {
+    if (QLineEdit* line = LineEditOf(box); line && line->hasSelectedText()) {
+        const Range selection{line->selectionStart(), line->selectionLength()};
+        line->setCursorPosition(selection.start);
+        return selection;
+    }
+    if (auto* text = qobject_cast<QTextEdit*>(box); text && text->textCursor().hasSelection()) {
+        QTextCursor cursor = text->textCursor();
+        const Range selection{cursor.selectionStart(),
+                              cursor.selectionEnd() - cursor.selectionStart()};
+        cursor.setPosition(selection.start);
+        text->setTextCursor(cursor);
+        return selection;
+    }
+    return std::nullopt;
+}
+
+void CompositionGuard::Reselect(QWidget* box, Range range) {
+    if (QLineEdit* line = LineEditOf(box)) {
+        line->setSelection(range.start, range.length);
+    } else if (auto* text = qobject_cast<QTextEdit*>(box)) {
+        QTextCursor cursor = text->textCursor();
+        cursor.setPosition(range.start);
+        cursor.setPosition(range.start + range.length, QTextCursor::KeepAnchor);
+        text->setTextCursor(cursor);
+    }
 }
 
 } // namespace penrica

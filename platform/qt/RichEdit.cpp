@@ -231,13 +231,17 @@ std::size_t RichEdit::ByteLengthOf(const QString& text) {
 }
 
 bool RichEdit::FitsLimit(const QString& text) {
+    const QTextCursor cursor = textCursor();
+    return FitsLimit(text, cursor.selectionStart(), cursor.selectionEnd());
+}
+
+bool RichEdit::FitsLimit(const QString& text, int from, int to) {
     if (byteLimit_ == 0) {
         return true;
     }
-    const QTextCursor cursor = textCursor();
     std::size_t selected = 0;
-    const int end = std::min(cursor.selectionEnd(), static_cast<int>(unitBytes_.size()));
-    for (int i = cursor.selectionStart(); i < end; ++i) {
+    const int end = std::min(to, static_cast<int>(unitBytes_.size()));
+    for (int i = std::max(from, 0); i < end; ++i) {
         selected += unitBytes_[static_cast<std::size_t>(i)];
     }
     if (byteLength_ - selected + ByteLengthOf(text) <= byteLimit_) {
@@ -271,7 +275,13 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
 
 void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
-    if (!commit.isEmpty() && !FitsLimit(commit)) {
+    // A commit replaces the text it names around the caret, or else the selection.
+    const QTextCursor cursor = textCursor();
+    const int from = event->replacementLength() > 0 ? cursor.position() + event->replacementStart()
+                                                    : cursor.selectionStart();
+    const int to =
+        event->replacementLength() > 0 ? from + event->replacementLength() : cursor.selectionEnd();
+    if (!commit.isEmpty() && !FitsLimit(commit, from, to)) {
         // The commit is refused whole, and the composition it ends goes with it.
         QInputMethodEvent cleared;
         PassToInputMethodHandling(cleared);

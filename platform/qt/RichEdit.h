@@ -75,8 +75,10 @@ protected:
 private:
     void OnContentsChange(int position, int removed, int added);
     void RebuildByteTable();
-    // True when replacing the selection by `text` stays within the limit; tells when not.
+    // True when replacing the selection (or the document's positions [from, to)) by `text`
+    // stays within the limit; tells when not.
     bool FitsLimit(const QString& text);
+    bool FitsLimit(const QString& text, int from, int to);
     // Qt's own handling of an input method event, which reports the composition's every update
     // as a change of the document; ContentChanged waits meanwhile.
     void PassToInputMethodHandling(QInputMethodEvent& event);
