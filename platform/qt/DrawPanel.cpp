@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-
 namespace penrica {
 
 DrawPanel::DrawPanel(QWidget* parent) : QWidget(parent) {
