@@ -130,10 +130,16 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     t.Key(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(t.EditorText(), loaded) << "one Ctrl+Z takes the whole commit back";
 
-    // A composition over a selection leaves it in place, and a cancel gives it back.
+    // A composition over a selection leaves it in place, and a cancel gives it back. The keys
+    // an input method passes on while letters compose select nothing and change nothing.
     editor->selectAll();
     const int changed = changes;
     t.Compose(editor, QStringLiteral("xue"));
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_Z, Qt::Key_X}) {
+        t.Key(editor, key, Qt::ControlModifier);
+    }
+    t.Key(editor, Qt::Key_Left, Qt::ShiftModifier);
+    t.Compose(editor, QStringLiteral("xue a"));
     EXPECT_EQ(t.EditorText(), loaded);
     EXPECT_EQ(changes, changed);
     t.Compose(editor, QString());

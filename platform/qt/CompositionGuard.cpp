@@ -59,6 +59,12 @@ bool CompositionGuard::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     }
+    // While letters compose, their box takes keys only through the input method: a key the
+    // input method passes on (Ctrl+A, Shift+Left, Ctrl+Z) would select or change the text under
+    // the composition, and Qt's boxes delete a selection at the composition's next update.
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return composing_ && watched == composing_;
     // Seen by the window before its widgets: a press gives the focus to the control under the
     // mouse, and a window about to lose the focus takes it from its box; both would commit.
     case QEvent::MouseButtonPress:

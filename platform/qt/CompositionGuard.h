@@ -17,7 +17,7 @@ namespace penrica {
 //   focus, so every box holds only what the user committed.
 // - Qt's boxes delete their selection as soon as a composition starts over it. The guard sets
 //   the selection aside instead: the commit replaces it, and a composition that ends without a
-//   commit gives it back.
+//   commit gives it back. While letters compose, their box takes no key of its own.
 // It watches every window of the application from the moment it is made until it is destroyed.
 class CompositionGuard : public QObject {
 public:
