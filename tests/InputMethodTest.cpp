@@ -150,8 +150,13 @@ TEST(InputMethod, ACompositionIsNoContentAndACommitIsOneEdit) {
     EXPECT_EQ(t.EditorText(), "穴");
     t.Key(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(t.EditorText(), loaded) << "one Ctrl+Z takes back the replacing commit";
+    // A commit that goes on composing replaces the selection as well.
     editor->selectAll();
-    t.Commit(editor, QStringLiteral("穴"));
+    t.Compose(editor, QStringLiteral("xue zu"));
+    QInputMethodEvent goesOn(QStringLiteral("zu"), {});
+    goesOn.setCommitString(QStringLiteral("穴"));
+    QApplication::sendEvent(editor, &goesOn);
+    EXPECT_EQ(t.EditorText(), "穴");
     // A composition still open when 保存 is pressed is not stored.
     t.Compose(editor, QStringLiteral("zusanli"));
     t.Click(save);

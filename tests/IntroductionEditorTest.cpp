@@ -6,6 +6,7 @@
 #include "introductions/EditorMessages.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
+#include "platform/qt/CompositionGuard.h"
 #include "platform/qt/RichEdit.h"
 
 #include <QApplication>
@@ -210,13 +211,19 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     t.edit.paste();
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    // An input method's commit, with the composition it ends.
-    QInputMethodEvent commit(QStringLiteral("xue"), {});
-    QApplication::sendEvent(&t.edit, &commit);
-    commit.setCommitString(QStringLiteral("穴"));
+    // An input method's commit over the selected "a", with the composition it ends: the
+    // selection stays.
+    CompositionGuard guard(nullptr); // as the main window keeps the selection under a composition
+    t.edit.moveCursor(QTextCursor::End);
+    t.edit.moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+    QInputMethodEvent composition(QStringLiteral("xue xue"), {});
+    QApplication::sendEvent(&t.edit, &composition);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("穴穴"));
     QApplication::sendEvent(&t.edit, &commit);
     EXPECT_EQ(t.edit.ByteLength(), 9999u);
     EXPECT_EQ(t.edit.textCursor().block().layout()->preeditAreaText(), QString());
+    EXPECT_EQ(t.edit.textCursor().selectedText(), QStringLiteral("a"));
     EXPECT_EQ(t.prompts.boxes.size(), 3u);
     EXPECT_TRUE(t.edit.isEnabled());
 

@@ -83,19 +83,21 @@ bool CompositionGuard::eventFilter(QObject* watched, QEvent* event) {
 // True when the guard has delivered the event itself.
 bool CompositionGuard::OnInputMethod(QWidget* box, QInputMethodEvent& event) {
     const bool composes = !event.preeditString().isEmpty();
+    const bool commits = !event.commitString().isEmpty();
     if (box != composing_) {
-        setAside_ =
-            composes && event.commitString().isEmpty() ? SetSelectionAside(box) : std::nullopt;
+        setAside_ = composes && !commits ? SetSelectionAside(box) : std::nullopt;
     }
     composing_ = composes ? box : nullptr;
-    if (composes || !setAside_) {
+    if (!setAside_ || (composes && !commits)) {
         return false;
     }
     const Range selection = *setAside_;
     setAside_.reset();
-    if (!event.commitString().isEmpty()) {
+    if (commits) {
         // The caret sits at the selection's start all through the composition.
-        event.setCommitString(event.commitString(), 0, selection.length);
+        if (event.replacementLength() == 0) {
+            event.setCommitString(event.commitString(), 0, selection.length);
+        }
         return false;
     }
     delivering_ = true;

@@ -282,9 +282,14 @@ void RichEdit::inputMethodEvent(QInputMethodEvent* event) {
     const int to =
         event->replacementLength() > 0 ? from + event->replacementLength() : cursor.selectionEnd();
     if (!commit.isEmpty() && !FitsLimit(commit, from, to)) {
-        // The commit is refused whole, and the composition it ends goes with it.
+        // The commit is refused whole, and the composition it ends goes with it; what it would
+        // have replaced stays selected.
         QInputMethodEvent cleared;
         PassToInputMethodHandling(cleared);
+        QTextCursor kept = textCursor();
+        kept.setPosition(from);
+        kept.setPosition(to, QTextCursor::KeepAnchor);
+        setTextCursor(kept);
         event->accept();
         return;
     }
