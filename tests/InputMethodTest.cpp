@@ -1,8 +1,8 @@
 // Chinese as an input method types it, through the assembled window: the composition shown under
-// the caret is no content, and a commit is one edit, within the byte limit.
+// the caret is no content, a commit is one edit, and letters still composing when the user turns
+// away are dropped. (The byte limit's refusal of a commit is with the editor's other limits.)
 
 #include "AssembledWindow.h"
-#include "introductions/EditorMessages.h"
 
 #include <QTextBlock>
 #include <QTextLayout>

@@ -23,14 +23,13 @@ class CompositionGuard : public QObject {
 public:
     explicit CompositionGuard(QObject* parent);
 
-    // Drops the open composition, if any: the input method forgets it and the box shows only
-    // its committed text. Whatever the input method commits while forgetting is ignored.
-    void Drop();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Drops the open composition, if any: the input method forgets it and the box shows only
+    // its committed text. Whatever the input method commits while forgetting is ignored.
+    void Drop();
     struct Range {
         int start = 0;
         int length = 0;
