@@ -1,242 +1,174 @@
-// The introduction editor's flows with their questions, states and files.
+// The introduction editor through the assembled window: opening a marker's introduction, the
+// offer to save a changed one, 保存, a new marker's empty introduction, and the byte limit.
 
-#include "introductions/IntroductionEditor.h"
-#include "AppHarness.h"
-#include "introductions/EditorContent.h"
+#include "AssembledWindow.h"
 #include "introductions/EditorMessages.h"
-#include "markers/core/MarkerRecord.h"
-#include "platform/core/Files.h"
-#include "platform/qt/CompositionGuard.h"
-#include "platform/qt/RichEdit.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextLayout>
-#include <gtest/gtest.h>
 
 namespace {
 
 using namespace penrica;
 
-struct Editor : AppHarness {
-    RichEdit edit;
-    QLabel name, message;
-    QPushButton save;
-    IntroductionEditor editor{state, state, services,
-                              EditorControls{&edit, &name, &message, &save}};
-
-    Editor() {
-        edit.setEnabled(false);
-        QObject::connect(&edit, &RichEdit::ContentChanged, [this] { editor.ContentChanged(); });
-        QObject::connect(&save, &QPushButton::clicked, [this] { editor.SaveChanges(); });
-        state.currentImage = "头部.jpg";
-        CreateFolder(services.folder.MarkerRoot());
-        CreateFolder(MarkerFolder(services.folder, state.currentImage));
-    }
-    std::filesystem::path File(const std::string& record) {
-        return MarkerFilePath(services.folder, state.currentImage, record);
-    }
-    void Marker(const std::string& record, const QString& text) {
-        RichEdit scratch;
-        scratch.SetPlainContent(text);
-        WriteWholeFile(File(record), EncodeIntroduction(ReadEditorContent(scratch)).bytes);
-    }
-    QString Stored(const std::string& record) {
-        RichEdit scratch;
-        LoadEditorContent(scratch, DecodeIntroduction(ReadWholeFile(File(record))));
-        return scratch.toPlainText();
-    }
-    void Choose(const std::string& record) {
-        state.acupointUnderMouse = record;
-        editor.ChooseAcupoint();
-    }
-    void UserTypes(const QString& text) {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&edit, &press);
-        }
-    }
-};
-
-TEST(IntroductionEditor, ChooseLoadsAndResetsTheChangedState) {
-    Editor t;
-    t.Marker("1！1！甲！", QStringLiteral("甲的介绍"));
-    t.Choose("1！1！甲！");
-    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("甲的介绍"));
-    EXPECT_TRUE(t.edit.isEnabled());
-    EXPECT_FALSE(t.save.isEnabled());
-    EXPECT_EQ(t.state.introChanged, 0);
-    EXPECT_EQ(t.state.editedMarker, "1！1！甲！");
-    EXPECT_EQ(t.state.currentAcupoint, "1！1！甲！");
-    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：1！1！甲！");
-
-    t.Choose("");
-    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：1！1！甲！（保留）");
-    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("甲的介绍"));
-    EXPECT_TRUE(t.prompts.boxes.empty());
+void RemoveWriteBit(const std::filesystem::path& path) {
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
 }
 
-TEST(IntroductionEditor, ChangedTextIsOfferedBeforeTheNextLoad) {
+std::string SaveQuestion(const char* record) {
+    return std::string(kSaveQuestion) + record;
+}
+
+// 印堂 changed, then 合谷 double-clicked: what is asked, stored and shown.
+TEST(IntroductionEditor, ChoosingAnotherMarkerOffersToSaveTheChangedText) {
+    struct Case {
+        const char* name;
+        Answer answer;
+        std::function<void(AssembledWindow&)> change;
+        std::vector<std::string> shown;
+        std::string stored;  // 印堂's file
+        const char* editing; // the marker whose text the editor holds
+        std::string editor;
+    };
+    const auto type = [](AssembledWindow& t) { t.Type(QStringLiteral("新")); };
+    const std::string yintang = "印堂在两眉之间";
+    const std::vector<Case> cases = {
+        {"OK saves",
+         Answer::Ok,
+         type,
+         {SaveQuestion(kYintang)},
+         yintang + "新",
+         kHegu,
+         "合谷在手背"},
+        {"Cancel lets it go",
+         Answer::Cancel,
+         type,
+         {SaveQuestion(kYintang)},
+         yintang,
+         kHegu,
+         "合谷在手背"},
+        {"an emptied editor is not offered",
+         Answer::Ok,
+         [](AssembledWindow& t) {
+             t.Key(t.main->超级编辑框1, Qt::Key_A, Qt::ControlModifier);
+             t.Key(t.main->超级编辑框1, Qt::Key_Delete);
+         },
+         {},
+         yintang,
+         kHegu,
+         "合谷在手背"},
+        {"a failed save keeps the text",
+         Answer::Ok,
+         [&](AssembledWindow& t) {
+             type(t);
+             RemoveWriteBit(t.Marker(kYintang));
+         },
+         {SaveQuestion(kYintang), kSaveFailed},
+         yintang,
+         kYintang,
+         yintang + "新"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssembledWindow t;
+        t.EditIntroduction(kYintang, QString());
+        c.change(t);
+        EXPECT_TRUE(t.main->按钮保存编辑框内容->isEnabled());
+        t.prompts.answers = {c.answer};
+        t.Choose(kHegu);
+        EXPECT_EQ(t.prompts.Texts(), c.shown);
+        EXPECT_EQ(t.Stored(kYintang), c.stored);
+        EXPECT_EQ(t.state.editedMarker, c.editing);
+        EXPECT_EQ(t.EditorText(), c.editor);
+        // 保存 saves the text on show, or tells again that it cannot.
+        t.Click(t.main->按钮保存编辑框内容);
+        EXPECT_EQ(t.main->按钮保存编辑框内容->isEnabled(), c.editing == kYintang);
+    }
+}
+
+TEST(IntroductionEditor, SaveTellsWhatItSavedAndEmptySpaceKeepsTheText) {
+    AssembledWindow t;
+    t.EditIntroduction(kYintang, QStringLiteral("乙"));
+    EXPECT_EQ(t.main->标签编辑框穴位名称提示->text().toStdString(),
+              std::string(kImage) + "：" + kYintang);
+    EXPECT_EQ(t.main->标签右边->text(), QStringLiteral("请您欣赏内容"));
+    t.Click(t.main->按钮保存编辑框内容);
+    EXPECT_EQ(t.Stored(kYintang), "印堂在两眉之间乙");
+    EXPECT_EQ(t.main->标签右边->text().toStdString(),
+              std::string("保存：") + kImage + "：" + kYintang + "  成功");
+    EXPECT_FALSE(t.main->按钮保存编辑框内容->isEnabled());
+    EXPECT_EQ(t.state.introChanged, 0);
+
+    // A double-click on empty space keeps the text, and says whose it is.
+    ASSERT_TRUE(t.PointAt(QPoint(300, 30), ""));
+    QTest::mouseDClick(t.main->画板1, Qt::LeftButton, {}, QPoint(300, 30));
+    EXPECT_EQ(t.main->标签编辑框穴位名称提示->text().toStdString(),
+              std::string(kImage) + "：" + kYintang + "（保留）");
+    EXPECT_EQ(t.EditorText(), "印堂在两眉之间乙");
+}
+
+// A marker added while 印堂's text is changed: asked first; the new one starts empty and saves
+// into its own file.
+TEST(IntroductionEditor, ANewMarkerStartsEmptyAndSavesIntoItsOwnFile) {
     for (Answer answer : {Answer::Ok, Answer::Cancel}) {
-        Editor t;
-        t.Marker("1！1！甲！", QStringLiteral("旧"));
-        t.Marker("2！2！乙！", QStringLiteral("乙"));
-        t.Choose("1！1！甲！");
-        t.UserTypes(QStringLiteral("新"));
-        EXPECT_EQ(t.state.introChanged, 1);
-        EXPECT_TRUE(t.save.isEnabled());
-        EXPECT_EQ(t.message.text(), QStringLiteral("请您欣赏内容"));
-        t.prompts.answers.push_back(answer);
-        t.Choose("2！2！乙！");
-        ASSERT_EQ(t.prompts.boxes.size(), 1u);
-        EXPECT_EQ(t.prompts.boxes[0].text, "穴位说明文本内容已被改变，是否保存？1！1！甲！");
-        EXPECT_EQ(t.Stored("1！1！甲！"),
-                  answer == Answer::Ok ? QStringLiteral("旧新") : QStringLiteral("旧"));
-        EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("乙"));
-        EXPECT_EQ(t.state.editedMarker, "2！2！乙！");
+        SCOPED_TRACE(answer == Answer::Ok ? "OK" : "Cancel");
+        AssembledWindow t;
+        t.EditIntroduction(kYintang, QStringLiteral("改"));
+        t.prompts.answers = {answer};
+        t.prompts.menuChoices = {"在此添加穴位标志"};
+        t.prompts.inputs = {"新"};
+        ASSERT_TRUE(t.PointAt(QPoint(300, 30), ""));
+        QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(300, 30));
+        EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{SaveQuestion(kYintang)});
+        EXPECT_EQ(t.Stored(kYintang), answer == Answer::Ok ? "印堂在两眉之间改" : "印堂在两眉之间");
+        EXPECT_EQ(t.EditorText(), "");
+        EXPECT_EQ(t.state.editedMarker, "300！30！新！");
+        // Emptied after a save, nothing is pending; after Cancel the emptying is the change.
+        EXPECT_EQ(t.main->按钮保存编辑框内容->isEnabled(), answer == Answer::Cancel);
+
+        t.Type(QStringLiteral("新介绍"));
+        t.prompts.answers = {Answer::Ok};
+        EXPECT_TRUE(t.CloseByWindowSystem());
+        EXPECT_EQ(t.Stored("300！30！新！"), "新介绍");
     }
-}
-
-TEST(IntroductionEditor, EmptiedEditorIsNotOffered) {
-    Editor t;
-    t.Marker("1！1！甲！", QStringLiteral("旧"));
-    t.Marker("2！2！乙！", QStringLiteral("乙"));
-    t.Choose("1！1！甲！");
-    t.edit.ClearContent();
-    t.Choose("2！2！乙！");
-    EXPECT_TRUE(t.prompts.boxes.empty());
-    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("旧"));
-}
-
-TEST(IntroductionEditor, FailedSaveKeepsTheUnsavedText) {
-    Editor t;
-    t.Marker("1！1！甲！", QStringLiteral("旧"));
-    t.Marker("2！2！乙！", QStringLiteral("乙"));
-    t.Choose("1！1！甲！");
-    t.UserTypes(QStringLiteral("新"));
-    if (!MakeFolderReadOnly(MarkerFolder(t.services.folder, "头部.jpg"))) {
-        GTEST_SKIP() << kNoReadOnlyFolders;
-    }
-    t.prompts.answers.push_back(Answer::Ok);
-    t.Choose("2！2！乙！");
-    EXPECT_EQ(t.prompts.Texts().back(), kSaveFailed);
-    EXPECT_EQ(t.edit.toPlainText(), QStringLiteral("旧新"));
-    EXPECT_EQ(t.state.introChanged, 1);
-    EXPECT_EQ(t.state.editedMarker, "1！1！甲！");
-
-    t.save.click();
-    EXPECT_EQ(t.prompts.Texts().back(), kSaveFailed);
-    EXPECT_TRUE(t.save.isEnabled());
-
-    t.prompts.answers.push_back(Answer::Ok);
-    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::StayOpen);
-    EXPECT_EQ(t.prompts.boxes.back().text, kSaveFailed);
-    t.prompts.answers.push_back(Answer::Cancel);
-    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
-}
-
-TEST(IntroductionEditor, NewMarkerStartsEmptyAndSavesIntoItsOwnFile) {
-    Editor t;
-    t.Marker("1！1！甲！", QStringLiteral("甲"));
-    t.Choose("1！1！甲！");
-    t.UserTypes(QStringLiteral("改"));
-    CreateNewFile(t.File("5！5！新！"));
-    t.prompts.answers.push_back(Answer::Cancel);
-    t.editor.StartNewIntroduction("5！5！新！");
-    EXPECT_EQ(t.prompts.boxes.back().text, "穴位说明文本内容已被改变，是否保存？1！1！甲！");
-    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
-    EXPECT_TRUE(t.edit.isEnabled());
-    EXPECT_EQ(t.state.introChanged, 1); // the emptying was the last change
-    EXPECT_TRUE(t.save.isEnabled());
-    EXPECT_EQ(t.name.text().toStdString(), "头部.jpg：5！5！新！");
-    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("甲"));
-
-    t.UserTypes(QStringLiteral("新介绍"));
-    t.prompts.answers.push_back(Answer::Ok);
-    EXPECT_EQ(t.editor.SaveOnClose(), CloseDecision::Close);
-    EXPECT_EQ(t.prompts.boxes.back().text, kCloseQuestion);
-    EXPECT_EQ(t.Stored("5！5！新！"), QStringLiteral("新介绍"));
-}
-
-TEST(IntroductionEditor, NewMarkerAfterSavingTheChangedTextHasNothingPending) {
-    Editor t;
-    t.Marker("1！1！甲！", QStringLiteral("甲"));
-    t.Choose("1！1！甲！");
-    t.UserTypes(QStringLiteral("改"));
-    const QString changed = t.edit.toPlainText();
-    CreateNewFile(t.File("5！5！新！"));
-    t.prompts.answers.push_back(Answer::Ok);
-    t.editor.StartNewIntroduction("5！5！新！");
-    EXPECT_EQ(t.Stored("1！1！甲！"), changed);
-    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
-    // Emptied after the save and before the reset, so nothing is pending for the new marker.
-    EXPECT_EQ(t.state.introChanged, 0);
-    EXPECT_FALSE(t.save.isEnabled());
-    EXPECT_EQ(t.state.editedMarker, "5！5！新！");
-}
-
-TEST(IntroductionEditor, SaveButton) {
-    Editor t;
-    t.edit.setEnabled(true);
-    t.UserTypes(QStringLiteral("x"));
-    t.save.click();
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kDoubleClickAnAcupoint});
-
-    t.Marker("1！1！甲！", QStringLiteral("甲"));
-    t.Choose("1！1！甲！");
-    t.UserTypes(QStringLiteral("乙"));
-    t.save.click();
-    EXPECT_EQ(t.Stored("1！1！甲！"), QStringLiteral("甲乙"));
-    EXPECT_EQ(t.message.text().toStdString(), "保存：头部.jpg：1！1！甲！  成功");
-    EXPECT_FALSE(t.save.isEnabled());
-    EXPECT_EQ(t.state.introChanged, 0);
 }
 
 TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
-    Editor t;
-    t.Marker("1！1！甲！", QString(4999, QChar(u'穴')));
-    t.Choose("1！1！甲！");
-    EXPECT_EQ(t.edit.ByteLength(), 9998u);
-    t.UserTypes(QStringLiteral("a"));
-    EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    t.UserTypes(QStringLiteral("穴"));
-    EXPECT_EQ(t.edit.ByteLength(), 9999u);
+    AssembledWindow t;
+    WriteWholeFile(t.Marker(kHegu), IntroductionBytes(QString(4999, QChar(u'穴')).toStdString()));
+    t.EditIntroduction(kHegu, QStringLiteral("a"));
+    RichEdit* edit = t.main->超级编辑框1;
+    EXPECT_EQ(edit->ByteLength(), 9999u);
+    t.Type(QStringLiteral("穴"));
+    EXPECT_EQ(edit->ByteLength(), 9999u);
     EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
     QApplication::clipboard()->setText(QStringLiteral("abc"));
-    t.edit.paste();
-    EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    // An input method's commit over the selected "a", with the composition it ends: the
-    // selection stays.
-    CompositionGuard guard(nullptr); // as the main window keeps the selection under a composition
-    t.edit.moveCursor(QTextCursor::End);
-    t.edit.moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
-    QInputMethodEvent composition(QStringLiteral("xue xue"), {});
-    QApplication::sendEvent(&t.edit, &composition);
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("穴穴"));
-    QApplication::sendEvent(&t.edit, &commit);
-    EXPECT_EQ(t.edit.ByteLength(), 9999u);
-    EXPECT_EQ(t.edit.textCursor().block().layout()->preeditAreaText(), QString());
-    EXPECT_EQ(t.edit.textCursor().selectedText(), QStringLiteral("a"));
+    t.Key(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->ByteLength(), 9999u);
+    // An input method's commit over the selected "a", with the composition it ends: refused,
+    // and the selection stays.
+    t.Key(edit, Qt::Key_Left, Qt::ShiftModifier);
+    t.Compose(edit, QStringLiteral("xue xue"));
+    t.Commit(edit, QStringLiteral("穴穴"));
+    EXPECT_EQ(edit->ByteLength(), 9999u);
+    EXPECT_EQ(edit->textCursor().block().layout()->preeditAreaText(), QString());
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("a"));
     EXPECT_EQ(t.prompts.boxes.size(), 3u);
-    EXPECT_TRUE(t.edit.isEnabled());
+    EXPECT_TRUE(edit->isEnabled());
 
     // A stored introduction that is itself too long: told once, not loaded, file untouched.
-    t.Marker("2！2！乙！", QString(5001, QChar(u'穴')));
-    const std::string before = ReadWholeFile(t.File("2！2！乙！"));
-    t.state.introChanged = 0;
+    t.prompts.answers = {Answer::Cancel};
+    WriteWholeFile(t.Marker(kYintang),
+                   IntroductionBytes(QString(5001, QChar(u'穴')).toStdString()));
+    const std::string before = ReadWholeFile(t.Marker(kYintang));
     t.prompts.boxes.clear();
-    t.Choose("2！2！乙！");
-    EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{kTooLong});
-    EXPECT_TRUE(t.edit.toPlainText().isEmpty());
-    EXPECT_FALSE(t.edit.isEnabled());
-    EXPECT_EQ(ReadWholeFile(t.File("2！2！乙！")), before);
+    t.Choose(kYintang);
+    EXPECT_EQ(t.prompts.Texts(), (std::vector<std::string>{SaveQuestion(kHegu), kTooLong}));
+    EXPECT_EQ(t.EditorText(), "");
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_EQ(ReadWholeFile(t.Marker(kYintang)), before);
 }
 
 } // namespace
