@@ -31,8 +31,9 @@ for line in sys.stdin.read().split("\r\n"):
     out += "\n" if t == "huanhang" else t
 print(out)'
 }
-# Whether a screen reader sees this text anywhere in the program's windows.
-Reads() { [ -z "$atspi" ] || "$here/atspi-texts" | grep -qF "$1"; }
+# Whether a screen reader sees this text anywhere in the program's windows. (grep reads all of
+# it: one that stops at the first match fails the pipe under pipefail.)
+Reads() { [ -z "$atspi" ] || "$here/atspi-texts" | grep -F "$1" >/dev/null; }
 
 # The client area's place on the screen (a window manager's frame reparents the window, so its
 # own geometry would be relative to the frame).
