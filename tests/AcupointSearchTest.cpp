@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using namespace penrica;
@@ -79,8 +81,8 @@ TEST(SearchAcupoints, RowsAndReports) {
 }
 
 // The acupoint names checked whose characters have more than one reading, with what ICU's
-// Han-Latin gives for them; where it differs from the name's usual reading, the search takes
-// ICU's (长强 is chang qiang, 率谷 shuai gu, 地仓 di cang, 膻中 dan zhong).
+// Han-Latin gives for them. Where it differs from the point's own reading, the search finds the
+// name both ways: by ICU's here, by the standard table's after it.
 TEST(Pinyin, ReadingsAreIcus) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> names = {
         {"印堂", {"yin", "tang"}},
@@ -139,6 +141,72 @@ TEST(SearchAcupoints, PinyinRowsFollowTheNameRulesOnce) {
     EXPECT_EQ(std::vector<SearchRow>(rows.begin() + 1, rows.end()),
               SearchAcupoints(lib.folder, "足三里", nullptr));
     EXPECT_EQ(SearchAcupoints(lib.folder, "ZSL", nullptr).size(), 2u) << "the name rule is exact";
+}
+
+TEST(SearchAcupoints, StandardPointsFollowByCodeReadingAndMeridian) {
+    Library lib;
+    lib.Marker("a.jpg", std::string(kSizeFileName));
+    for (const char* record :
+         {"1！1！足三里！", "2！2！肺俞！", "3！3！大椎！", "4！4！长强！", "5！5！地仓！"}) {
+        lib.Marker("a.jpg", record);
+    }
+    for (const char* record :
+         {"6！6！足三里（左）！", "7！7！气海俞！", "8！8！印堂！", "9！9！st36！"}) {
+        lib.Marker("b.jpg", record);
+    }
+    const std::set<std::string> both = {"足三里", "足三里（左）"};
+    struct Case {
+        const char* query;
+        // The names of each group of rows: a group lists in the folders' order, after the one
+        // before it.
+        std::vector<std::set<std::string>> groups;
+    };
+    const Case cases[] = {
+        {"ST36", {both}},
+        {"st36", {{"st36"}, both}}, // the name rule's row first
+        {"ST-36", {both}},
+        {"St 36", {both}},
+        {"ST036", {both}},
+        {"ＳＴ３６", {both}},
+        {"GV1", {{"长强"}}},
+        {"Du14", {{"大椎"}}},
+        {"GV29", {{"印堂"}}},
+        {"EX-HN3", {{"印堂"}}},
+        {"exhn3", {{"印堂"}}},
+        {"BL24", {{"气海俞"}}},
+        {"CV6", {}},
+        {"ST99", {}},
+        {"feishu", {{"肺俞"}}},
+        {"fei shu", {{"肺俞"}}},
+        {"fèishū", {{"肺俞"}}},
+        {"feiyu", {{"肺俞"}}}, // ICU's reading still finds it
+        {"dicang", {{"地仓"}}},
+        {"decang", {{"地仓"}}},
+        {"zhangqiang", {{"长强"}}},
+        {"changqiang", {{"长强"}}},
+        {"胃经", {{"地仓", "足三里", "足三里（左）"}}},
+        {"足阳明胃经", {{"地仓", "足三里", "足三里（左）"}}},
+        {"督脉", {{"大椎", "长强", "印堂"}}},
+        {"经外奇穴", {{"印堂"}}},
+        {"膀胱经", {{"肺俞", "气海俞"}}},
+    };
+    // Every row in the folders' order: an empty text is in every name.
+    const std::vector<SearchRow> listing = SearchAcupoints(lib.folder, "", nullptr);
+    for (const Case& c : cases) {
+        std::vector<std::string> expected;
+        for (const std::set<std::string>& group : c.groups) {
+            for (const SearchRow& row : listing) {
+                if (group.count(row.name) > 0) {
+                    expected.push_back(row.name);
+                }
+            }
+        }
+        std::vector<std::string> got;
+        for (const SearchRow& row : SearchAcupoints(lib.folder, c.query, nullptr)) {
+            got.push_back(row.name);
+        }
+        EXPECT_EQ(got, expected) << c.query;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "markers/core/AcupointSearch.h"
 
 #include "markers/core/MarkerRecord.h"
+#include "markers/core/StandardAcupoints.h"
 #include "platform/core/Files.h"
 #include "platform/core/Pinyin.h"
 #include "platform/core/TextRules.h"
@@ -23,7 +24,9 @@ std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_
                                        const std::function<void(const std::string&)>& onMalformed) {
     std::vector<SearchRow> rows;
     std::vector<SearchRow> byPinyin;
-    const std::optional<std::string> pinyin = PinyinQuery(text);
+    std::vector<SearchRow> byStandard;
+    const StandardQuery query = ReadStandardQuery(text);
+    const std::optional<std::string>& pinyin = query.pinyin;
     for (const std::string& image : ListFolder(folder.MarkerRoot(), EntryKind::Folders)) {
         for (std::string& record :
              ListFolder(folder.MarkerRoot() / PathFromUtf8(image), EntryKind::Files)) {
@@ -43,12 +46,17 @@ std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_
                 rows.push_back({std::move(file.record.name), image, std::move(record)});
             } else if (pinyin && PinyinMatches(PinyinOf(file.record.name), *pinyin)) {
                 byPinyin.push_back({std::move(file.record.name), image, std::move(record)});
+            } else if (NamesStandardPoint(StandardOf(file.record.name), query)) {
+                byStandard.push_back({std::move(file.record.name), image, std::move(record)});
             }
         }
     }
-    // The name rule's rows come first, as they always were; the pinyin's follow.
-    rows.insert(rows.end(), std::make_move_iterator(byPinyin.begin()),
-                std::make_move_iterator(byPinyin.end()));
+    // The name rule's rows come first, as they always were; the pinyin's follow, then the points
+    // the query names by their code, meridian or standard reading.
+    for (std::vector<SearchRow>* more : {&byPinyin, &byStandard}) {
+        rows.insert(rows.end(), std::make_move_iterator(more->begin()),
+                    std::make_move_iterator(more->end()));
+    }
     return rows;
 }
 

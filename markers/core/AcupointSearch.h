@@ -23,7 +23,9 @@ struct SearchRow {
 bool NameContains(std::string_view name, std::string_view text);
 
 // Every marker whose name contains `text`, in listing order; then, when `text` is pinyin, every
-// other marker whose name it matches (Pinyin.h), in listing order. `onMalformed` hears of each file
+// other marker whose name it matches (Pinyin.h), in listing order; then every other marker that
+// is a standard point the text names by its code, its meridian or its standard reading
+// (StandardAcupoints.h), in listing order. `onMalformed` hears of each file
 // name that is not a three-field record, when it is met; one with more than three fields is
 // still searched by its third field.
 std::vector<SearchRow> SearchAcupoints(const ProgramFolder& folder, std::string_view text,

@@ -90,13 +90,12 @@ public:
         return found->second;
     }
 
-private:
-    NamePinyin Turn(std::string_view name) {
+    // Every character's piece; `anyHan` tells whether one was a Chinese character.
+    std::vector<std::string> Pieces(std::string_view text, bool& anyHan) {
         std::vector<std::string> syllables;
-        bool anyHan = false;
-        for (std::size_t pos = 0; pos < name.size();) {
-            const std::size_t next = NextCharacter(name, pos);
-            const std::string_view character = name.substr(pos, next - pos);
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t next = NextCharacter(text, pos);
+            const std::string_view character = text.substr(pos, next - pos);
             pos = next;
             if (IsHan(CodePointOf(character))) {
                 anyHan = true;
@@ -105,14 +104,14 @@ private:
                 syllables.push_back(std::move(piece));
             }
         }
-        NamePinyin pinyin;
-        if (anyHan) {
-            for (const std::string& syllable : syllables) {
-                pinyin.initials += syllable.empty() ? ' ' : syllable[0];
-            }
-            pinyin.syllables = std::move(syllables);
-        }
-        return pinyin;
+        return syllables;
+    }
+
+private:
+    NamePinyin Turn(std::string_view name) {
+        bool anyHan = false;
+        std::vector<std::string> syllables = Pieces(name, anyHan);
+        return anyHan ? PinyinFromSyllables(std::move(syllables)) : NamePinyin{};
     }
 
     // One Chinese character's syllable, turned once.
@@ -141,6 +140,20 @@ PinyinCache& Cache() {
 
 const NamePinyin& PinyinOf(std::string_view name) {
     return Cache().Of(name);
+}
+
+std::vector<std::string> PinyinPieces(std::string_view text) {
+    bool anyHan = false;
+    return Cache().Pieces(text, anyHan);
+}
+
+NamePinyin PinyinFromSyllables(std::vector<std::string> syllables) {
+    NamePinyin pinyin;
+    for (const std::string& syllable : syllables) {
+        pinyin.initials += syllable.empty() ? ' ' : syllable[0];
+    }
+    pinyin.syllables = std::move(syllables);
+    return pinyin;
 }
 
 std::optional<std::string> PinyinQuery(std::string_view text) {

@@ -29,6 +29,13 @@ struct NamePinyin {
 // reference stays valid. Safe to call from any thread.
 const NamePinyin& PinyinOf(std::string_view name);
 
+// The pieces of any text, one per character as a name's syllables are, also when the text holds
+// no Chinese character: a part of a name to be read beside syllables from elsewhere.
+std::vector<std::string> PinyinPieces(std::string_view text);
+
+// A reading made of given syllables, with their initials.
+NamePinyin PinyinFromSyllables(std::vector<std::string> syllables);
+
 // The query as it is matched ("Yìn Táng" gives "yintang"), or nothing when it is no pinyin.
 std::optional<std::string> PinyinQuery(std::string_view text);
 
