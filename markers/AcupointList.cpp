@@ -2,6 +2,7 @@
 
 #include "markers/MarkerMessages.h"
 #include "markers/core/AcupointSearch.h"
+#include "markers/core/StandardAcupoints.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +29,17 @@ void AcupointList::Search() {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const SearchRow& row : rows) {
-        items.append(new QTreeWidgetItem(QStringList{QString::fromStdString(row.name),
+        auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(row.name),
                                                      QString::fromStdString(row.image),
-                                                     QString::fromStdString(row.record)}));
+                                                     QString::fromStdString(row.record)});
+        // A standard point tells its code, reading and meridian when the mouse rests on it.
+        if (const NameStandard& standard = StandardOf(row.name); !standard.points.empty()) {
+            const QString summary = QString::fromStdString(PointSummary(*standard.points.front()));
+            for (int column = 0; column < 3; ++column) {
+                item->setToolTip(column, summary);
+            }
+        }
+        items.append(item);
     }
     c_.list->addTopLevelItems(items);
     c_.messageLine->setText(rows.empty() ? QStringLiteral("没有找到呀！您还没有添加此穴位")

@@ -3,6 +3,7 @@
 #include "images/core/Zoom.h"
 #include "markers/MarkerMessages.h"
 #include "markers/core/MarkerRecord.h"
+#include "markers/core/StandardAcupoints.h"
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
@@ -16,6 +17,15 @@ namespace penrica {
 
 namespace {
 constexpr int kMarkRadius = 5;
+
+// The standard points that match what is typed; a choice puts the point's name in the box.
+std::vector<Suggestion> SuggestStandardPoints(const std::string& typed) {
+    std::vector<Suggestion> suggestions;
+    for (const StandardPoint* point : SuggestPoints(typed)) {
+        suggestions.push_back({SuggestionText(*point), point->name});
+    }
+    return suggestions;
+}
 } // namespace
 
 MarkerMenu::MarkerMenu(MarkerState& state, Services& services, MarkerControls controls)
@@ -36,7 +46,8 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
 }
 
 void MarkerMenu::AddMarker() {
-    const std::string name = services_.prompts.InputBox(kMarkerNamePrompt, kMarkerNameHint);
+    const std::string name =
+        services_.prompts.InputBox(kMarkerNamePrompt, kMarkerNameHint, SuggestStandardPoints);
     if (name.empty()) {
         return;
     }

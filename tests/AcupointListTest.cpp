@@ -1,10 +1,15 @@
-// The acupoint list in the main window: the search fills it, a click shows the row's acupoint.
+// The acupoint list in the main window: the search fills it, a click shows the row's acupoint;
+// and the name box of a new marker, which suggests the standard points.
 
+#include "AssembledWindow.h"
 #include "LibraryWindow.h"
 #include "platform/qt/DrawPanel.h"
+#include "platform/qt/InputDialog.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -71,10 +76,13 @@ TEST(AcupointList, ClickShowsTheAcupointWithItsRing) {
     EXPECT_EQ(t.prompts.Texts(), std::vector<std::string>{"文件名错误：5！6！A！B！"});
     EXPECT_EQ(t.state.hoverEnabled, 0);
 
-    // By the name or by its pinyin: the row shows the acupoint and rings it.
-    for (const char* text : {"印", "yt", "Yìn Táng"}) {
+    // By the name, its pinyin, its codes or its meridians: the row shows the acupoint and rings
+    // it, and tells the standard point when the mouse rests on it.
+    for (const char* text : {"印", "yt", "Yìn Táng", "GV29", "ex-hn3", "督脉", "经外奇穴"}) {
         t.Search(text);
         ASSERT_EQ(t.main->超级列表框1->topLevelItemCount(), 1) << text;
+        EXPECT_EQ(t.main->超级列表框1->topLevelItem(0)->toolTip(0),
+                  QStringLiteral("GV29 印堂 yìntáng · 督脉"));
         t.main->画板1->move(0, 0);
         t.ClickList(t.Row(0));
         EXPECT_EQ(t.main->画板1->pos(), QPoint(250 - 152, 200 - 87)) << text;
@@ -85,6 +93,86 @@ TEST(AcupointList, ClickShowsTheAcupointWithItsRing) {
     t.main->画板1->move(0, 0);
     t.ClickList(QPoint(5, 100));
     EXPECT_EQ(t.main->画板1->pos(), QPoint(0, 0));
+}
+
+// One step of the user in the name box.
+struct NameBoxStep {
+    enum class Kind { Type, Key, Compose, Commit, ClickRow, ClickOk } kind;
+    QString text;
+    Qt::Key key = Qt::Key_unknown;
+};
+
+TEST(NameBox, SuggestsStandardPointsAndTakesOnlyWhatIsChosen) {
+    using K = NameBoxStep::Kind;
+    const NameBoxStep down{K::Key, {}, Qt::Key_Down};
+    const NameBoxStep up{K::Key, {}, Qt::Key_Up};
+    const NameBoxStep enter{K::Key, {}, Qt::Key_Return};
+    struct Case {
+        std::vector<NameBoxStep> steps;
+        const char* added; // the new marker's name; "" for none
+    };
+    const Case cases[] = {
+        {{{K::Type, "zsl"}, down, enter, enter}, "足三里"},
+        {{{K::Type, "zsl"}, enter}, "zsl"}, // nothing chosen: the box takes what was typed
+        {{{K::Type, "st36"}, down, down, up, {K::ClickRow}, {K::ClickOk}}, "足三里"},
+        // Letters still composing find nothing; the committed characters do.
+        {{{K::Compose, "zsl"}, {K::Commit, "足三"}, down, enter, enter}, "足三里"},
+        {{{K::Type, "阿是穴"}, enter}, "阿是穴"},
+        {{{K::Type, "zsl"}, down, {K::Key, {}, Qt::Key_Escape}}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added);
+        AssembledWindow t;
+        t.ShowImage();
+        t.prompts.realInputBoxes = true;
+        t.prompts.menuChoices = {"在此添加穴位标志"};
+        QStringList shown; // the first suggestion after each step, "" while the list is hidden
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<InputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (const NameBoxStep& step : c.steps) {
+                QListWidget* list = box->List();
+                switch (step.kind) {
+                case K::Type:
+                    AssembledWindow::TypeInto(box->Line(), step.text);
+                    break;
+                case K::Key:
+                    QTest::keyClick(box->Line(), step.key);
+                    break;
+                case K::Compose:
+                    AssembledWindow::Compose(box->Line(), step.text);
+                    break;
+                case K::Commit:
+                    AssembledWindow::Commit(box->Line(), step.text);
+                    break;
+                case K::ClickRow:
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualItemRect(list->currentItem()).center());
+                    break;
+                case K::ClickOk:
+                    QTest::mouseClick(
+                        box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                        Qt::LeftButton);
+                    break;
+                }
+                if (!box->isVisible()) {
+                    return;
+                }
+                shown << (list->isVisible() ? list->item(0)->text() : QString());
+            }
+            box->reject();
+        });
+        QTest::mousePress(t.main->画板1, Qt::RightButton, {}, QPoint(30, 40));
+        const std::string record = std::string("30！40！") + c.added + "！";
+        EXPECT_EQ(Exists(t.Marker(record.c_str())), *c.added != '\0');
+        EXPECT_EQ(ListMarkerFiles(t.services.folder, kImage).size(), *c.added ? 4u : 3u);
+        // Only the last step closes the box: choosing a suggestion never takes it.
+        EXPECT_EQ(shown.size(), static_cast<qsizetype>(c.steps.size()) - 1);
+        if (c.steps.front().kind == K::Compose) {
+            EXPECT_EQ(shown.first(), QString()) << "composing letters are no text";
+            EXPECT_EQ(shown[1], QStringLiteral("足三里  ST36  zúsānlǐ"));
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/core/Files.h"
 #include "platform/core/TextRules.h"
+#include "platform/qt/InputDialog.h"
 #include "platform/qt/ToolkitTexts.h"
 
 #include <QCursor>
@@ -9,7 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QNetworkInterface>
@@ -78,11 +79,10 @@ Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons, const std
     return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
 }
 
-std::string QtPrompts::InputBox(const std::string& title, const std::string& prompt) {
-    bool ok = false;
-    QString text =
-        QInputDialog::getText(nullptr, Q(title), Q(prompt), QLineEdit::Normal, QString(), &ok);
-    return ok ? text.toStdString() : std::string();
+std::string QtPrompts::InputBox(const std::string& title, const std::string& prompt,
+                                const Suggestions& suggest) {
+    InputDialog box(title, prompt, suggest);
+    return box.exec() == QDialog::Accepted ? box.Line()->text().toStdString() : std::string();
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const FileDialogRequest& request) {

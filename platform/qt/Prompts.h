@@ -4,8 +4,10 @@
 
 #include <QPoint>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QMenu;
 
@@ -22,6 +24,14 @@ struct FileDialogRequest {
     std::string defaultExtension;
 };
 
+// What an input box offers while the user types: the line shown, and the text a choice puts in
+// the box.
+struct Suggestion {
+    std::string shown;
+    std::string text;
+};
+using Suggestions = std::function<std::vector<Suggestion>(const std::string& typed)>;
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -29,8 +39,10 @@ public:
     // Modal. Closing the box counts as Cancel.
     virtual Answer MessageBox(const std::string& text, Buttons buttons = Buttons::Ok,
                               const std::string& caption = kDefaultCaption) = 0;
-    // The typed text; empty on Cancel.
-    virtual std::string InputBox(const std::string& title, const std::string& prompt) = 0;
+    // The typed text; empty on Cancel. With `suggest`, the box offers what it gives for the text
+    // typed so far.
+    virtual std::string InputBox(const std::string& title, const std::string& prompt,
+                                 const Suggestions& suggest = {}) = 0;
     // The chosen path (UTF-8), or nothing when cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
@@ -57,7 +69,8 @@ class QtPrompts : public Prompts {
 public:
     Answer MessageBox(const std::string& text, Buttons buttons,
                       const std::string& caption) override;
-    std::string InputBox(const std::string& title, const std::string& prompt) override;
+    std::string InputBox(const std::string& title, const std::string& prompt,
+                         const Suggestions& suggest) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& proposed) override;

@@ -26,8 +26,12 @@ Answer ScriptedPrompts::MessageBox(const std::string& text, Buttons buttons,
     return box.answer;
 }
 
-std::string ScriptedPrompts::InputBox(const std::string& title, const std::string& prompt) {
+std::string ScriptedPrompts::InputBox(const std::string& title, const std::string& prompt,
+                                      const Suggestions& suggest) {
     inputBoxes.emplace_back(title, prompt);
+    if (realInputBoxes) {
+        return QtPrompts().InputBox(title, prompt, suggest);
+    }
     if (inputs.empty()) {
         return {};
     }

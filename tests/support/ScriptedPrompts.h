@@ -29,6 +29,8 @@ public:
     std::deque<Answer> answers;
     std::function<Answer(const ShownBox&)> decide;
     std::deque<std::string> inputs;
+    // When set, input boxes are the real ones, for a test that types into them.
+    bool realInputBoxes = false;
     // Each file dialog takes the next entry; nothing left or nullopt means cancelled.
     std::deque<std::optional<std::string>> files;
     // Each popup takes the next entry text to choose; empty or nothing left closes the menu.
@@ -47,7 +49,8 @@ public:
 
     Answer MessageBox(const std::string& text, Buttons buttons,
                       const std::string& caption) override;
-    std::string InputBox(const std::string& title, const std::string& prompt) override;
+    std::string InputBox(const std::string& title, const std::string& prompt,
+                         const Suggestions& suggest) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& proposed) override;
