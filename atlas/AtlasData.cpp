@@ -1,5 +1,6 @@
 #include "atlas/AtlasData.h"
 
+#include "markers/core/StandardAcupoints.h"
 #include "platform/core/FaceSubstitutes.h"
 #include "platform/core/Pinyin.h"
 #include "platform/core/TextRules.h"
@@ -91,6 +92,32 @@ public:
     }
 };
 
+void WriteTexts(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts) {
+    json.Key(key);
+    json.out += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) {
+            json.out += ',';
+        }
+        AppendJsonString(json.out, texts[i]);
+    }
+    json.out += "],";
+}
+
+void WriteIndices(JsonWriter& json, std::string_view key, const std::vector<std::size_t>& indices,
+                  char after = ',') {
+    json.Key(key);
+    json.out += '[';
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        if (i > 0) {
+            json.out += ',';
+        }
+        json.out += IntToText(static_cast<std::int64_t>(indices[i]));
+    }
+    json.out += ']';
+    json.out += after;
+}
+
 void WriteRun(JsonWriter& json, const StyledRun& run) {
     json.out += '{';
     json.Field("text", PageText(run.text));
@@ -106,16 +133,15 @@ void WriteMarker(JsonWriter& json, const AtlasMarker& marker) {
     json.Field("name", marker.position.name);
     json.Field("x", marker.position.x);
     json.Field("y", marker.position.y);
-    json.Key("pinyin");
-    json.out += '[';
-    const std::vector<std::string>& syllables = PinyinOf(marker.position.name).syllables;
-    for (std::size_t i = 0; i < syllables.size(); ++i) {
-        if (i > 0) {
-            json.out += ',';
-        }
-        AppendJsonString(json.out, syllables[i]);
+    WriteTexts(json, "pinyin", PinyinOf(marker.position.name).syllables);
+    const NameStandard& standard = StandardOf(marker.position.name);
+    const StandardPoint* first = StandardAcupoints().Points().data();
+    std::vector<std::size_t> points;
+    for (const StandardPoint* point : standard.points) {
+        points.push_back(static_cast<std::size_t>(point - first));
     }
-    json.out += "],";
+    WriteIndices(json, "points", points);
+    WriteTexts(json, "reading", standard.reading.syllables);
     json.Key("runs");
     json.out += '[';
     for (std::size_t i = 0; i < marker.introduction.runs.size(); ++i) {
@@ -140,6 +166,49 @@ void WriteImage(JsonWriter& json, const AtlasImage& image, std::string_view pict
         WriteMarker(json, image.markers[i]);
     }
     json.out += "]}";
+}
+
+// Every meridian's points in table order, which is code order within a meridian.
+void WriteStandard(JsonWriter& json) {
+    const AcupointTable& table = StandardAcupoints();
+    json.out += "{\"meridians\":[";
+    for (std::size_t m = 0; m < table.Meridians().size(); ++m) {
+        const Meridian& meridian = table.Meridians()[m];
+        json.out += m > 0 ? ",\n{" : "\n{";
+        json.Field("prefix", meridian.prefix);
+        json.Field("fullName", meridian.fullName);
+        json.Field("shortName", meridian.shortName);
+        json.Key("extra");
+        json.out += meridian.prefix == "EX" ? "true," : "false,";
+        std::vector<std::size_t> points;
+        for (std::size_t p = 0; p < table.Points().size(); ++p) {
+            if (table.Points()[p].meridian == m) {
+                points.push_back(p);
+            }
+        }
+        WriteIndices(json, "points", points, '}');
+    }
+    json.out += "],\n\"points\":[";
+    for (std::size_t p = 0; p < table.Points().size(); ++p) {
+        const StandardPoint& point = table.Points()[p];
+        std::string key = point.code;
+        std::erase(key, '-');
+        json.out += p > 0 ? ",\n{" : "\n{";
+        json.Field("code", point.code);
+        json.Field("key", key);
+        json.Field("name", point.name);
+        json.Field("reading", ReadingText(point));
+        json.Field("meridian", static_cast<std::int64_t>(point.meridian), '}');
+    }
+    json.out += "],\n\"older\":{";
+    for (std::size_t i = 0; i < table.OlderLetters().size(); ++i) {
+        const auto& [older, letters] = table.OlderLetters()[i];
+        json.Field(older, letters, i + 1 < table.OlderLetters().size() ? ',' : '}');
+    }
+    if (table.OlderLetters().empty()) {
+        json.out += '}';
+    }
+    json.out += '}';
 }
 
 } // namespace
@@ -189,7 +258,9 @@ std::string AtlasDataScript(const AtlasLibrary& library, const std::vector<std::
         json.Field("image", library.reports[i].image);
         json.Field("text", library.reports[i].text, '}');
     }
-    out += "]};\n";
+    out += "],\n\"standard\":";
+    WriteStandard(json);
+    out += "};\n";
     return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The atlas's data file: the library as one JavaScript statement that hands the page its data,
-//   window.penricaAtlas = {"images": [...], "reports": [...]};
+//   window.penricaAtlas = {"images": [...], "reports": [...], "standard": {...}};
 // loaded with a plain <script src>, which works from file:// where fetching JSON does not.
 //
 // Every text goes in as a JSON string that cannot end the script or the statement early:
@@ -11,10 +11,20 @@
 // An image:  {"name", "picture" (its copy's path in the site, "" without one), "width",
 //             "height", "markers": [...]}
 // A marker:  {"record", "name", "x", "y", "pinyin" (the name's syllables, Pinyin.h; none
-//             for a name without Chinese characters), "runs": [...]}
+//             for a name without Chinese characters), "points" (the standard point the name
+//             is, as indices into the standard's points: one, two for a point the standard
+//             gives twice, none for other names), "reading" (the name's syllables with the
+//             standard's reading for the point's part; none for other names), "runs": [...]}
 // A run:     {"text" (line breaks "\n"), "font" (a CSS font-family list), "size" (points),
 //             "effects" (the effect bits), "colour" ("#rrggbb", "" for the automatic colour)}
 // A report:  {"image", "text"}
+// The standard, all from the built-in table (StandardAcupoints.h), so the page holds no point
+// of its own:
+//   {"meridians": [{"prefix", "fullName", "shortName", "extra" (true for the extra points),
+//                   "points" (indices, in code order)}],
+//    "points": [{"code" ("EX-HN3"), "key" (the code as queries are looked up: "EXHN3"), "name",
+//                "reading" (tone marks kept: "zúsānlǐ"), "meridian" (an index)}],
+//    "older": {older letters: the standard's letters, "DU": "GV"}}
 
 #include "atlas/AtlasLibrary.h"
 

@@ -26,6 +26,11 @@
   }
 
   const images = data.images;
+  // The standard points come with the data, from the program's table; the page knows none itself.
+  const standard = data.standard || { meridians: [], points: [], older: {} };
+  const pointOfKey = new Map(standard.points.map((point, index) => [point.key, index]));
+  const olderLetters = new Map(Object.entries(standard.older));
+  const pointsOf = (marker) => marker.points || [];
   const quiz = { active: false, question: null, answered: true, right: 0, asked: 0 };
   const strip = $("strip");
   const stage = $("stage");
@@ -55,6 +60,7 @@
 
   // --- The image view --------------------------------------------------------------------------
   function showImage(index) {
+    showStandard(false);
     shown = index;
     chosen = null;
     const image = images[index];
@@ -148,6 +154,7 @@
   // --- Introductions ---------------------------------------------------------------------------
   function showIntroduction(image, marker) {
     $("introduction-title").textContent = image.name + "：" + marker.record;
+    $("introduction-point").textContent = pointLine(marker);
     const panel = $("introduction");
     panel.replaceChildren();
     if (marker.runs.length === 0) {
@@ -170,8 +177,21 @@
     }
   }
 
+  // "ST36 · zúsānlǐ · 足阳明胃经"; a point the standard gives twice shows both codes.
+  function pointLine(marker) {
+    const points = pointsOf(marker).map((index) => standard.points[index]);
+    if (points.length === 0) return "";
+    const meridians = new Set(points.map((point) => standard.meridians[point.meridian].fullName));
+    return [
+      points.map((point) => point.code).join(" / "),
+      points[0].reading,
+      Array.from(meridians).join(" / "),
+    ].join(" · ");
+  }
+
   function clearIntroduction() {
     $("introduction-title").textContent = "";
+    $("introduction-point").textContent = "";
     $("introduction").replaceChildren(element("span", "empty", "点击图上的穴位，这里显示它的介绍。"));
   }
 
@@ -215,6 +235,43 @@
     return false;
   }
 
+  // The program's code rule, to the letter: full-width forms read as ASCII, "-" and spaces left
+  // out, ASCII letters in upper case; then letters and a number and nothing else, the older
+  // letters read as the standard's and leading zeros dropped ("du 014" is GV14).
+  function codeKey(text) {
+    let plain = "";
+    for (const character of text) {
+      const cp = character.codePointAt(0);
+      let c = character;
+      if (cp >= 0xff01 && cp <= 0xff5e) c = String.fromCharCode(cp - 0xfee0);
+      else if (cp === 0x3000) c = " ";
+      if (c === " " || c === "-") continue;
+      plain += c >= "a" && c <= "z" ? c.toUpperCase() : c;
+    }
+    const code = /^([A-Z]+)0*([0-9]+)$/.exec(plain);
+    if (!code) return null;
+    return (olderLetters.get(code[1]) ?? code[1]) + code[2];
+  }
+
+  // What a query names of the standard: a point by its code, a meridian by its full or short
+  // name (spaces around left out), and the pinyin to match standard readings with.
+  function standardQuery(text, pinyin) {
+    const key = codeKey(text);
+    const bare = text.replace(/^ +| +$/g, "");
+    return {
+      code: key === null ? undefined : pointOfKey.get(key),
+      meridian: standard.meridians.findIndex((m) => bare === m.fullName || bare === m.shortName),
+      pinyin,
+    };
+  }
+
+  function namesStandardPoint(marker, query) {
+    for (const index of pointsOf(marker)) {
+      if (index === query.code || standard.points[index].meridian === query.meridian) return true;
+    }
+    return query.pinyin !== null && pinyinMatches(marker.reading || [], query.pinyin);
+  }
+
   function runSearch() {
     const text = $("search").value;
     const results = $("results");
@@ -223,21 +280,27 @@
       $("search-status").textContent = "";
       return;
     }
+    showStandard(false);
     const rows = document.createDocumentFragment();
     const pinyin = pinyinQuery(text);
+    const query = standardQuery(text, pinyin);
     const byName = [];
     const byPinyin = [];
+    const byStandard = [];
     images.forEach((image, imageIndex) => {
       image.markers.forEach((marker) => {
         if (nameContains(marker.name, text)) {
           byName.push([image, imageIndex, marker]);
         } else if (pinyin !== null && pinyinMatches(marker.pinyin, pinyin)) {
           byPinyin.push([image, imageIndex, marker]);
+        } else if (namesStandardPoint(marker, query)) {
+          byStandard.push([image, imageIndex, marker]);
         }
       });
     });
-    // The name rule's rows first, then the pinyin's, each in the library's order.
-    for (const [image, imageIndex, marker] of byName.concat(byPinyin)) {
+    // The name rule's rows first, then the pinyin's, then the points the query names by code,
+    // meridian or standard reading, each in the library's order.
+    for (const [image, imageIndex, marker] of byName.concat(byPinyin, byStandard)) {
       const row = element("li");
       row.dataset.result = marker.record;
       row.dataset.resultImage = image.name;
@@ -280,25 +343,54 @@
     score.dataset.asked = quiz.asked;
   }
 
-  // A question is an acupoint name of an image, asked only where it can be answered: the image
-  // has its picture and the name has a place on it. Two markers of one name are one question.
-  function placesOf(image, name) {
+  // A question is asked only where it can be answered: the image has its picture and a marker
+  // it asks for has a place on it. By name, two markers of one name are one question; by code,
+  // the markers that are one standard point are ("足三里" and "足三里（左）" both answer ST36).
+  function placesOf(image, fits) {
     if (!image.picture) return [];
     return image.markers.filter(
       (m) =>
-        m.name === name && m.name !== "" && m.x >= 0 && m.y >= 0 &&
-        m.x < image.width && m.y < image.height,
+        m.name !== "" && fits(m) && m.x >= 0 && m.y >= 0 && m.x < image.width && m.y < image.height,
     );
+  }
+
+  function nameQuestion(imageIndex, marker) {
+    const name = marker.name;
+    return {
+      imageIndex,
+      key: name,
+      label: name,
+      text: "请点击：" + name,
+      fits: (m) => m.name === name,
+    };
+  }
+
+  function codeQuestion(imageIndex, marker) {
+    const key = pointsOf(marker).join(",");
+    const points = pointsOf(marker).map((index) => standard.points[index]);
+    const codes = points.map((point) => point.code).join(" / ");
+    return {
+      imageIndex,
+      key,
+      label: codes + " " + points[0].name,
+      text: codes + " 在哪里？",
+      fits: (m) => pointsOf(m).join(",") === key,
+    };
   }
 
   function questionPool() {
     const all = $("quiz-scope").value === "all";
+    const byCode = $("quiz-ask").value === "code";
     const pool = [];
     images.forEach((image, imageIndex) => {
       if (!all && imageIndex !== shown) return;
-      const names = new Set(image.markers.map((marker) => marker.name));
-      for (const name of names) {
-        if (placesOf(image, name).length > 0) pool.push({ imageIndex, name });
+      const keys = new Set();
+      for (const marker of image.markers) {
+        if (byCode && pointsOf(marker).length === 0) continue;
+        const question = (byCode ? codeQuestion : nameQuestion)(imageIndex, marker);
+        if (keys.has(question.key)) continue;
+        keys.add(question.key);
+        if (placesOf(image, question.fits).length > 0) pool.push(question);
       }
     });
     return pool;
@@ -317,14 +409,14 @@
     do {
       pick = pool[Math.floor(Math.random() * pool.length)];
     } while (
-      pool.length > 1 && last && pick.name === last.name && pick.imageIndex === last.imageIndex
+      pool.length > 1 && last && pick.key === last.key && pick.imageIndex === last.imageIndex
     );
     if (pick.imageIndex !== shown) showImage(pick.imageIndex);
     quiz.question = pick;
     quiz.answered = false;
     chosen = null;
     drawLook(null);
-    $("quiz-question").textContent = "请点击：" + pick.name;
+    $("quiz-question").textContent = pick.text;
   }
 
   function startQuiz() {
@@ -357,7 +449,7 @@
     const box = stage.getBoundingClientRect();
     const x = Math.floor(event.clientX - box.left);
     const y = Math.floor(event.clientY - box.top);
-    const places = placesOf(images[shown], question.name);
+    const places = placesOf(images[shown], question.fits);
     const away = (m) => Math.max(Math.abs(x - m.x), Math.abs(y - m.y));
     const nearest = places.reduce((near, m) => (away(m) < away(near) ? m : near));
     const found = away(nearest) <= hitReach;
@@ -365,14 +457,15 @@
     if (found) quiz.right++;
     quiz.answered = true;
     $("quiz-question").textContent = found
-      ? "找到了：" + question.name
-      : "不对，" + question.name + " 在这里";
+      ? "找到了：" + question.label
+      : "不对，" + question.label + " 在这里";
     drawLook(nearest);
     if (!found) places.forEach((place) => ring(place, place === nearest));
     showScore();
   }
 
   $("quiz").addEventListener("click", () => {
+    showStandard(false);
     if (!quiz.active) startQuiz();
     askQuestion();
   });
@@ -384,6 +477,71 @@
     clearIntroduction();
     if (quiz.active && $("quiz-scope").value === "image") askQuestion();
   }
+
+  // --- The standard points ---------------------------------------------------------------------
+  // Every meridian's points and the extra points, in code order: a point the library marks shows
+  // its first marker as a search result does; a point it lacks is greyed. The count of all
+  // meridians leaves the extra points out.
+  function buildStandardView() {
+    const firstMarker = new Map();
+    images.forEach((image, imageIndex) => {
+      for (const marker of image.markers) {
+        for (const index of pointsOf(marker)) {
+          if (!firstMarker.has(index)) firstMarker.set(index, [imageIndex, marker]);
+        }
+      }
+    });
+    const list = $("standard-list");
+    let marked = 0;
+    let total = 0;
+    for (const meridian of standard.meridians) {
+      const section = element("section", "meridian");
+      const points = element("div", "meridian-points");
+      let here = 0;
+      for (const index of meridian.points) {
+        const point = standard.points[index];
+        const found = firstMarker.get(index);
+        const text = point.code + " " + point.name;
+        if (!found) {
+          const missing = element("span", "point missing", text);
+          missing.title = "还没有标注";
+          points.append(missing);
+          continue;
+        }
+        here++;
+        const [imageIndex, marker] = found;
+        const link = element("button", "point", text);
+        link.type = "button";
+        link.dataset.code = point.code;
+        link.title = images[imageIndex].name + "：" + marker.name;
+        link.addEventListener("click", () => showFound(imageIndex, marker));
+        points.append(link);
+      }
+      if (!meridian.extra) {
+        marked += here;
+        total += meridian.points.length;
+      }
+      const heading = element("h3", null, meridian.fullName + " ");
+      heading.append(element("span", "count", "已标注 " + here + " / " + meridian.points.length));
+      section.dataset.meridian = meridian.prefix;
+      section.append(heading, points);
+      list.append(section);
+    }
+    $("standard-total").textContent = "已标注 " + marked + " / " + total;
+  }
+
+  function showStandard(show) {
+    if ($("standard-view").hidden === !show) return;
+    // The view is long: whichever way, start from the top of the page, not where it was left.
+    window.scrollTo(0, 0);
+    $("standard-view").hidden = !show;
+    document.querySelector("main").hidden = show;
+    $("standard").textContent = show ? "返回图谱" : "标准穴位";
+    $("standard").setAttribute("aria-pressed", String(show));
+  }
+
+  buildStandardView();
+  $("standard").addEventListener("click", () => showStandard($("standard-view").hidden));
 
   // --- Reports ---------------------------------------------------------------------------------
   for (const report of data.reports || []) {

@@ -4,11 +4,15 @@
 // marked twice beside markers no self-test can ask (no name, off the picture). Every image has a
 // marker far from its top-left corner, whatever order the folder lists the images in.
 //
-// Usage: atlas_seed_library FOLDER   (FOLDER must not exist yet)
+// With --standard it writes instead one image that marks every point of the fourteen meridians,
+// each named as the built-in table names it, beside a second 足三里 and a name that is no point.
+//
+// Usage: atlas_seed_library [--standard] FOLDER   (FOLDER must not exist yet)
 
 #include "../BmpPicture.h"
 #include "introductions/core/MulticolourText.h"
 #include "markers/core/MarkerRecord.h"
+#include "markers/core/StandardAcupoints.h"
 #include "platform/core/Files.h"
 #include "platform/core/TextCodec.h"
 
@@ -95,17 +99,46 @@ struct Seed {
     }
 };
 
+// A grid of 20 points a row on a blank sheet.
+bool SeedStandard(Seed& seed) {
+    constexpr int kColumns = 20;
+    const std::string image = "经穴.bmp";
+    std::vector<std::string> names;
+    for (const StandardPoint& point : StandardAcupoints().Points()) {
+        if (StandardAcupoints().MeridianOf(point).prefix != "EX") {
+            names.push_back(point.name);
+        }
+    }
+    names.push_back("足三里（左）");
+    names.push_back("阿是穴");
+    const int rows = (static_cast<int>(names.size()) + kColumns - 1) / kColumns;
+    const PictureSize size{40 + kColumns * 60, 40 + rows * 50};
+    bool ok = seed.Image(image, BmpBytes(size.width, size.height), size);
+    for (int i = 0; ok && i < static_cast<int>(names.size()); ++i) {
+        ok = seed.Marker(image, 50 + i % kColumns * 60, 45 + i / kColumns * 50, names[i], "");
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || Exists(PathFromUtf8(argv[1]))) {
-        std::fputs("usage: atlas_seed_library NEW_FOLDER\n", stderr);
+    const bool standard = argc == 3 && std::string_view(argv[1]) == "--standard";
+    if (argc != 2 + standard || Exists(PathFromUtf8(argv[argc - 1]))) {
+        std::fputs("usage: atlas_seed_library [--standard] NEW_FOLDER\n", stderr);
         return 2;
     }
-    Seed seed{ProgramFolder(PathFromUtf8(argv[1]))};
+    Seed seed{ProgramFolder(PathFromUtf8(argv[argc - 1]))};
     const auto& root = seed.folder;
     bool ok = CreateFolder(root.Root()) && CreateFolder(root.ImageFolder()) &&
               CreateFolder(root.MarkerRoot());
+    if (standard) {
+        ok = ok && SeedStandard(seed);
+        if (!ok) {
+            std::fputs("atlas_seed_library: could not write the folder\n", stderr);
+        }
+        return ok ? 0 : 1;
+    }
 
     const CharFormat title = Styled("黑体", 14, kBold, 0x0000FF);
     const CharFormat heading = Styled("宋体", 11, kBold, 0xFF0000);

@@ -1,7 +1,9 @@
 // The atlas page in a real browser: Debian's chromium, driven headless by playwright-core, on the
-// program folder that atlas_seed_library writes. Run by tests/browser/run.
+// program folders that atlas_seed_library writes: the seed library, and (--standard) one that
+// marks every meridian point. Run by tests/browser/run.
 //
-// PENRICA_BUILD is the build folder; PENRICA_SCREENSHOTS, when set, receives atlas.png.
+// PENRICA_BUILD is the build folder; PENRICA_SCREENSHOTS, when set, receives atlas.png and
+// atlas-standard.png.
 
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
@@ -28,16 +30,53 @@ const chromiumFlags = [
 let work;
 let context;
 let page;
+let standardUrl;
+let standardPage; // opened by the first test that needs it
 const requests = [];
 const problems = [];
+
+function watch(opened) {
+  opened.on("request", (request) => requests.push(request.url()));
+  opened.on("console", (message) => {
+    if (message.type() === "error") problems.push(message.text());
+  });
+  opened.on("pageerror", (error) => problems.push(String(error)));
+  opened.on("dialog", (dialog) => {
+    problems.push("dialog: " + dialog.message());
+    dialog.dismiss();
+  });
+}
+
+async function openStandard() {
+  if (!standardPage) {
+    standardPage = await context.newPage();
+    watch(standardPage);
+    // The names a query lists, typed as the search box's input handler sees it.
+    await standardPage.addInitScript(() => {
+      window.searchNames = (text) => {
+        const box = document.getElementById("search");
+        box.value = text;
+        box.dispatchEvent(new Event("input", { bubbles: true }));
+        return Array.from(document.querySelectorAll("#results .result-name"), (r) => r.textContent);
+      };
+    });
+    await standardPage.goto(standardUrl);
+  }
+  return standardPage;
+}
 
 before(async () => {
   assert.ok(build, "PENRICA_BUILD must name the build folder");
   work = mkdtempSync(path.join(tmpdir(), "penrica-atlas-"));
   const library = path.join(work, "program");
   const site = path.join(work, "site");
-  execFileSync(path.join(build, "tests", "atlas_seed_library"), [library]);
-  execFileSync(path.join(build, "bin", "penrica-atlas"), [library, site]);
+  const seed = path.join(build, "tests", "atlas_seed_library");
+  const generator = path.join(build, "bin", "penrica-atlas");
+  execFileSync(seed, [library]);
+  execFileSync(generator, [library, site]);
+  execFileSync(seed, ["--standard", path.join(work, "standard")]);
+  execFileSync(generator, [path.join(work, "standard"), path.join(work, "standard-site")]);
+  standardUrl = pathToFileURL(path.join(work, "standard-site", "index.html")).href;
   // A fresh profile each run: launchPersistentContext passes it as --user-data-dir.
   context = await chromium.launchPersistentContext(path.join(work, "profile"), {
     executablePath: "/usr/bin/chromium",
@@ -46,15 +85,7 @@ before(async () => {
     viewport: { width: 1280, height: 860 },
   });
   page = context.pages()[0] ?? (await context.newPage());
-  page.on("request", (request) => requests.push(request.url()));
-  page.on("console", (message) => {
-    if (message.type() === "error") problems.push(message.text());
-  });
-  page.on("pageerror", (error) => problems.push(String(error)));
-  page.on("dialog", (dialog) => {
-    problems.push("dialog: " + dialog.message());
-    dialog.dismiss();
-  });
+  watch(page);
   await page.goto(pathToFileURL(path.join(site, "index.html")).href);
 });
 
@@ -78,12 +109,12 @@ async function markerNamed(name) {
 }
 
 // A page point at image pixel (x, y) of the shown image, scrolling the frame to it first.
-async function imagePoint(x, y) {
-  await page.evaluate(([px, py]) => {
+async function imagePoint(x, y, on = page) {
+  await on.evaluate(([px, py]) => {
     const frame = document.getElementById("frame");
     frame.scrollTo(px - frame.clientWidth / 2, py - frame.clientHeight / 2);
   }, [x, y]);
-  const box = await page.locator("#stage").boundingBox();
+  const box = await on.locator("#stage").boundingBox();
   return { x: box.x + x + 0.5, y: box.y + y + 0.5 };
 }
 
@@ -167,6 +198,10 @@ test("a click shows the introduction with its styles", async () => {
     .locator("#introduction")
     .evaluate((panel) => panel.innerText.split("\n"));
   assert.deepEqual(lines.slice(0, 2), ["印堂", "位于额部，两眉头连线的中点。"]);
+  assert.equal(
+    await page.locator("#introduction-point").textContent(),
+    "GV29 / EX-HN3 · yìntáng · 督脉 / 经外奇穴",
+  );
 });
 
 test("the search finds a point on the second image, shows it and rings it", async () => {
@@ -276,6 +311,7 @@ test("markup in names and introductions stays text", async () => {
   assert.equal(await page.locator("#introduction").textContent(),
     "<b>不是粗体</b><script>window.pwned=1</script>");
   assert.equal(await page.locator("#introduction b, #introduction script").count(), 0);
+  assert.equal(await page.locator("#introduction-point").textContent(), "", "no standard point");
 
   await page.locator("#search").fill("<");
   const names = await page.locator("#results .result-name").allTextContents();
@@ -292,6 +328,83 @@ test("reports are listed in the program's words", async () => {
     "手臂.bmp：穴位介绍无法读取：760！250！臂臑！",
     "破图.jpg：图片错误",
   ].sort());
+});
+
+test("every meridian point is found by its code and by its reading", async () => {
+  const standard = await openStandard();
+  const missed = await standard.evaluate(() => {
+    const find = window.searchNames;
+    const { points, meridians } = window.penricaAtlas.standard;
+    const missed = [];
+    points.forEach((point, index) => {
+      if (meridians[point.meridian].extra) return;
+      // "ST36", then "st 36" and "St-036" in turn.
+      const [, letters, number] = /^(.*?)(\d+)$/.exec(point.code);
+      const mixed = letters[0] + letters.slice(1).toLowerCase();
+      const code = [point.code, letters.toLowerCase() + " " + number, mixed + "-0" + number][
+        index % 3
+      ];
+      const byCode = find(code);
+      if (byCode.length === 0 || !byCode.every((name) => name.startsWith(point.name))) {
+        missed.push([code, byCode]);
+      }
+      if (!find(point.reading).includes(point.name)) missed.push([point.reading, point.name]);
+    });
+    return missed;
+  });
+  assert.deepEqual(missed, []);
+
+  const rows = async (text) => standard.evaluate((text) => window.searchNames(text), text);
+  // prettier-ignore
+  for (const [text, names] of [
+    ["GV1", ["长强"]], ["ST36", ["足三里", "足三里（左）"]], ["ＳＴ３６", ["足三里", "足三里（左）"]],
+    ["exhn3", ["印堂"]], ["GV29", ["印堂"]], ["GV30", []], ["Du14", ["大椎"]], ["SJ5", ["外关"]],
+    ["K1", ["涌泉"]], ["P6", ["内关"]], ["H7", ["神门"]], ["Liv3", ["太冲"]], ["UB40", ["委中"]],
+    ["Ren17", ["膻中"]], [" 经外奇穴 ", ["印堂"]], ["fèishū", ["肺俞"]], ["fei shu", ["肺俞"]],
+  ]) {
+    assert.deepEqual((await rows(text)).sort(), names.sort(), text);
+  }
+  assert.ok((await rows("fs")).includes("肺俞"), "by the initials of its reading");
+  const stomach = await rows("胃经"); // ST1 承泣 … ST45 厉兑, and the second 足三里
+  assert.equal(stomach.length, 46);
+  assert.ok(["承泣", "厉兑", "足三里（左）"].every((name) => stomach.includes(name)));
+  await rows("");
+});
+
+test("the standard view counts the marked points and shows one; the self-test asks codes", async () => {
+  const standard = await openStandard();
+  await standard.locator("#standard").click();
+  assert.equal(await standard.locator("main").isVisible(), false);
+  assert.equal(await standard.locator("#standard-total").textContent(), "已标注 362 / 362");
+  const heading = (prefix) =>
+    standard.locator(`[data-meridian="${prefix}"] h3`).textContent();
+  assert.equal(await heading("ST"), "足阳明胃经 已标注 45 / 45");
+  assert.equal(await heading("EX"), "经外奇穴 已标注 1 / 48", "印堂 is EX-HN3 too");
+  assert.equal(await standard.locator("#standard-view span.point").count(), 47);
+
+  await standard.locator('#standard-view button[data-code="ST36"]').click();
+  assert.equal(await standard.locator("#standard-view").isVisible(), false);
+  assert.equal(await standard.locator("#stage circle.ring").count(), 1);
+  assert.match(await standard.locator("#introduction-title").textContent(), /！足三里/);
+  assert.equal(
+    await standard.locator("#introduction-point").textContent(),
+    "ST36 · zúsānlǐ · 足阳明胃经",
+  );
+
+  await standard.locator("#quiz-ask").selectOption("code");
+  await standard.locator("#quiz").click();
+  const asked = await standard.locator("#quiz-question").textContent();
+  const code = /^([A-Z]+(?:-[A-Z]+)?\d+)(?: \/ \S+)? 在哪里？$/.exec(asked)?.[1];
+  assert.ok(code, asked);
+  const place = await standard.evaluate((code) => {
+    const { images, standard } = window.penricaAtlas;
+    return images[0].markers.find((m) => m.points.some((i) => standard.points[i].code === code));
+  }, code);
+  const point = await imagePoint(place.x, place.y, standard);
+  await standard.mouse.click(point.x, point.y);
+  assert.ok((await standard.locator("#quiz-question").textContent()).startsWith(`找到了：${code} `));
+  assert.equal(await standard.locator("#quiz-score").textContent(), "得分：1 / 1");
+  await standard.locator("#quiz-stop").click();
 });
 
 test("the page only ever loads its own files and reports no errors", async () => {
@@ -311,4 +424,8 @@ test("screenshot for the README", async (t) => {
   await label().waitFor({ state: "visible" });
   mkdirSync(shots, { recursive: true });
   await page.screenshot({ path: path.join(shots, "atlas.png") });
+  const standard = await openStandard();
+  await standard.reload();
+  await standard.locator("#standard").click();
+  await standard.screenshot({ path: path.join(shots, "atlas-standard.png") });
 });
