@@ -146,6 +146,17 @@ void IntroductionEditor::SaveChanges() {
     }
 }
 
+void IntroductionEditor::MarkerRenamed(const std::string& from, const std::string& to) {
+    if (state_.currentAcupoint == from) {
+        state_.currentAcupoint = to;
+    }
+    if (state_.editedImage != markers_.currentImage || state_.editedMarker != from) {
+        return;
+    }
+    state_.editedMarker = to;
+    c_.nameLabel->setText(Text(state_.editedImage + "：" + to));
+}
+
 void IntroductionEditor::StartNewIntroduction(const std::string& record) {
     if (state_.introChanged == 1) {
         c_.editor->setEnabled(true);

@@ -49,6 +49,10 @@ public:
     void SaveChanges();
     // A marker with this record was just added: its empty introduction goes into the editor.
     void StartNewIntroduction(const std::string& record);
+    // A marker of the image on show took a new record. When it is the one in the editor, the
+    // editor now belongs to the new record: unsaved edits stay unsaved, and a save writes them
+    // there.
+    void MarkerRenamed(const std::string& from, const std::string& to);
     void ContentChanged();
     CloseDecision SaveOnClose();
 

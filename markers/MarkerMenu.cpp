@@ -7,6 +7,7 @@
 #include "platform/core/Files.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
+#include "platform/qt/Trash.h"
 
 #include <QAction>
 #include <QLabel>
@@ -32,6 +33,10 @@ MarkerMenu::MarkerMenu(MarkerState& state, Services& services, MarkerControls co
     : state_(state), services_(services), c_(controls) {}
 
 void MarkerMenu::ShowMarkerMenu(int x, int y) {
+    if (!state_.movingMarker.empty()) {
+        CancelMove(); // the right click the hint offers
+        return;
+    }
     if (!IsFullSize(c_.zoomSlider->value())) {
         return;
     }
@@ -40,6 +45,8 @@ void MarkerMenu::ShowMarkerMenu(int x, int y) {
         IsMarkerOfImage(services_.folder, state_.currentImage, state_.acupointUnderMouse);
     c_.addEntry->setEnabled(!onMarker);
     c_.deleteEntry->setEnabled(onMarker);
+    c_.moveEntry->setEnabled(onMarker);
+    c_.renameEntry->setEnabled(onMarker);
     state_.rightClickX = x;
     state_.rightClickY = y;
     PopupAtPointer(services_, *c_.panelMenu);
@@ -56,9 +63,7 @@ void MarkerMenu::AddMarker() {
     // A name that is no plain file name, or an existing marker's record, writes nothing.
     const bool created = IsSafeFileName(record) && CreateNewFile(folder / PathFromUtf8(record));
     if (!created) {
-        services_.prompts.MessageBox(std::string(kAddMarkerFailed) + "\r\n" + PathToUtf8(folder) +
-                                     static_cast<char>(std::filesystem::path::preferred_separator) +
-                                     record);
+        services_.prompts.MessageBox(std::string(kAddMarkerFailed) + "\r\n" + PathText(record));
         return;
     }
     state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
@@ -76,10 +81,81 @@ void MarkerMenu::DeleteMarker() {
         Answer::Ok) {
         return;
     }
-    if (DeleteFile(MarkerFilePath(services_.folder, state_.currentImage, record))) {
+    if (RemoveFile(MarkerFilePath(services_.folder, state_.currentImage, record)) !=
+        Removal::Failed) {
         c_.statusLine->setText(QString::fromStdString(record + " 删除成功"));
         state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
     }
+}
+
+void MarkerMenu::StartMove() {
+    if (!IsMarkerOfImage(services_.folder, state_.currentImage, state_.acupointUnderMouse)) {
+        return;
+    }
+    state_.movingMarker = state_.acupointUnderMouse;
+    c_.statusLine->setText(QString::fromUtf8(kMoveMarkerHint));
+}
+
+bool MarkerMenu::FinishMove(int x, int y) {
+    if (state_.movingMarker.empty()) {
+        return false;
+    }
+    const std::string from = state_.movingMarker;
+    state_.movingMarker.clear();
+    c_.statusLine->clear();
+    // The zoom cancels a waiting move, so the click is in image pixels; outside the picture it
+    // places nothing.
+    const std::optional<MarkerRecord> marker = ParseRecord(from);
+    if (!marker || !IsFullSize(c_.zoomSlider->value()) || x < 0 || y < 0 ||
+        x >= c_.imagePanel->width() || y >= c_.imagePanel->height()) {
+        return true;
+    }
+    const std::string to = MakeRecord(x, y, marker->name);
+    if (to != from) {
+        Rename(from, to, kMoveMarkerFailed);
+    }
+    return true;
+}
+
+void MarkerMenu::CancelMove() {
+    if (!state_.movingMarker.empty()) {
+        state_.movingMarker.clear();
+        c_.statusLine->clear();
+    }
+}
+
+void MarkerMenu::RenameMarker() {
+    const std::string from = state_.acupointUnderMouse;
+    const std::optional<MarkerRecord> marker = ParseRecord(from);
+    if (!marker || !IsMarkerOfImage(services_.folder, state_.currentImage, from)) {
+        return;
+    }
+    const std::string name = services_.prompts.InputBox(kNewMarkerNamePrompt, kMarkerNameHint,
+                                                        SuggestStandardPoints, marker->name);
+    if (name.empty() || name == marker->name) {
+        return;
+    }
+    Rename(from, MakeRecord(marker->x, marker->y, name), kRenameMarkerFailed);
+}
+
+void MarkerMenu::Rename(const std::string& from, const std::string& to, const char* failure) {
+    const std::filesystem::path folder = MarkerFolder(services_.folder, state_.currentImage);
+    // The same checks as adding: a plain file name, never over another record.
+    if (!IsSafeFileName(to) ||
+        !RenameFile(folder / PathFromUtf8(from), folder / PathFromUtf8(to))) {
+        services_.prompts.MessageBox(std::string(failure) + "\r\n" + PathText(to));
+        return;
+    }
+    state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
+    state_.acupointUnderMouse = to;
+    if (onMarkerRenamed) {
+        onMarkerRenamed(from, to);
+    }
+}
+
+std::string MarkerMenu::PathText(const std::string& record) const {
+    return PathToUtf8(MarkerFolder(services_.folder, state_.currentImage)) +
+           static_cast<char>(std::filesystem::path::preferred_separator) + record;
 }
 
 } // namespace penrica

@@ -18,6 +18,8 @@ struct MarkerState {
     std::int32_t rightClickX = 0; // panel position of the last right click on the image
     std::int32_t rightClickY = 0;
     std::int32_t blinkState = 0; // which half of the blink comes next, for the whole program
+    // The record that the next left click on the image moves there; empty when no move waits.
+    std::string movingMarker;
 };
 
 } // namespace penrica

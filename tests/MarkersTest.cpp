@@ -100,9 +100,12 @@ struct Menu : AppHarness {
     QMenu menu;
     QAction* add = menu.addAction(QStringLiteral("在此添加穴位标志"));
     QAction* remove = menu.addAction(QStringLiteral("删除此穴位标志"));
+    QAction move{QStringLiteral("移动此穴位标志")};
+    QAction rename{QStringLiteral("重命名此穴位标志")};
     QLabel status;
-    MarkerMenu markers{state, services,
-                       MarkerControls{&panel, &slider, &menu, add, remove, &status}};
+    MarkerMenu markers{
+        state, services,
+        MarkerControls{&panel, &slider, &menu, add, remove, &move, &rename, &status}};
     std::vector<std::string> added;
 
     Menu() {

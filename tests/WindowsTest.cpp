@@ -179,7 +179,8 @@ TEST(MainWindow, MenuBarHoldsOnlyFileAndHelp) {
         bar << a->text();
     EXPECT_EQ(bar, QStringList({QStringLiteral("文件"), QStringLiteral("帮助")}));
     EXPECT_EQ(EntryTexts(main.画板右键),
-              QStringList({"在此添加穴位标志", "删除此穴位标志", "-", "不操作"}));
+              QStringList({"在此添加穴位标志", "删除此穴位标志", "-", "不操作", "-",
+                           "移动此穴位标志", "重命名此穴位标志"}));
     EXPECT_EQ(EntryTexts(main.编辑框右键),
               QStringList({"改变选中字体", "粘贴", "复制", "全选", "-", "字符格式1", "字符格式2",
                            "字符格式3", "字符格式4"}));

@@ -222,6 +222,19 @@ bool DeleteFile(const fs::path& path) {
     return fs::remove(path, ec) && !ec;
 }
 
+bool RenameFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(from, ec)) || !FolderMayBeWritten(FolderOf(from)) ||
+        !FolderMayBeWritten(FolderOf(to)) || !system::RenameNoReplace(from, to)) {
+        return false;
+    }
+    system::SyncFolder(FolderOf(to));
+    if (FolderOf(to) != FolderOf(from)) {
+        system::SyncFolder(FolderOf(from));
+    }
+    return true;
+}
+
 bool CreateFolder(const fs::path& path) {
     std::error_code ec;
     if (!fs::create_directory(path, ec) || ec) {

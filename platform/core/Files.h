@@ -59,6 +59,9 @@ std::vector<std::string> ListFolder(const fs::path& folder, EntryKind kind);
 // Copies through WriteWholeFile, so the copy is as safe as any write.
 bool CopyWholeFile(const fs::path& from, const fs::path& to, const fs::path& staging = {});
 bool DeleteFile(const fs::path& path);
+// Renames a file within its folder or to another, never over an existing file, and makes the
+// rename durable. False when nothing changed.
+bool RenameFile(const fs::path& from, const fs::path& to);
 // One level: the parent must exist.
 bool CreateFolder(const fs::path& path);
 // The folder with everything in it. True when the folder is gone afterwards.

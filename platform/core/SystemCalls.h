@@ -46,6 +46,11 @@ bool WriteAndFlush(const fs::path& temp, std::string_view bytes);
 // change. A target held open by another program for a moment (a virus scanner) is tried again
 // for about a second. False when it did not happen; `temp` and `target` are then as they were.
 bool ReplaceWith(const fs::path& temp, const fs::path& target);
+// Gives `from` the name `to` in one step that never replaces a file there: there are never two
+// files or none. A file held open by another program for a moment is tried again as above. False
+// when it did not happen (`to` exists, `from` is gone, the folder is read-only); both are then
+// as they were.
+bool RenameNoReplace(const fs::path& from, const fs::path& to);
 // Makes a finished rename in `folder` durable. File systems that cannot flush a folder count as
 // flushed; an I/O error does not.
 bool SyncFolder(const fs::path& folder);

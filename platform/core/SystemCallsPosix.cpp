@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <system_error>
 
+#include <cstdio> // renameat2
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -60,6 +62,27 @@ bool ReplaceWith(const fs::path& temp, const fs::path& target) {
     std::error_code ec;
     fs::rename(temp, target, ec);
     return !ec;
+}
+
+bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+#endif
+    // A file system without an exclusive rename: a link refuses an existing name just as well,
+    // and the old name goes only once the new one holds the file.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    if (::unlink(from.c_str()) != 0) {
+        ::unlink(to.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool SyncFolder(const fs::path& folder) {

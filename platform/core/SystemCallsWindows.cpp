@@ -139,6 +139,19 @@ bool ReplaceWith(const fs::path& temp, const fs::path& target) {
     }
 }
 
+bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move refuses an existing name.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        if (!HeldByAnother(::GetLastError()) || attempt + 1 >= kTries) {
+            return false;
+        }
+        std::this_thread::sleep_for(kPause);
+    }
+}
+
 bool SyncFolder(const fs::path&) {
     // MOVEFILE_WRITE_THROUGH returns only when the rename is on the disk.
     return true;

@@ -1,0 +1,39 @@
+#include "platform/qt/Trash.h"
+
+#include "platform/core/Files.h"
+
+#include <QFile>
+
+namespace penrica {
+
+namespace {
+
+bool MoveToTrash(const std::filesystem::path& path) {
+    return FolderMayBeWritten(path.parent_path()) &&
+           QFile::moveToTrash(QString::fromStdString(PathToUtf8(path)));
+}
+
+} // namespace
+
+Removal RemoveFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec))) {
+        return Removal::Failed;
+    }
+    if (MoveToTrash(file)) {
+        return Removal::Trashed;
+    }
+    return DeleteFile(file) ? Removal::Deleted : Removal::Failed;
+}
+
+Removal RemoveFolder(const std::filesystem::path& folder) {
+    if (!IsFolder(folder)) {
+        return Removal::Failed;
+    }
+    if (MoveToTrash(folder)) {
+        return Removal::Trashed;
+    }
+    return DeleteFolderTree(folder) ? Removal::Deleted : Removal::Failed;
+}
+
+} // namespace penrica
