@@ -2,11 +2,11 @@
 
 #include "atlas/AtlasSite.h"
 #include "platform/core/Files.h"
+#include "platform/qt/Controls.h"
 
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -39,17 +39,9 @@ SiteResult WriteWithProgress(const fs::path& programFolder, const fs::path& outp
         finished = true;
     });
 
-    QProgressDialog dialog(QStringLiteral("正在生成学习图谱……"), QStringLiteral("取消"), 0, 0,
-                           &window);
-    dialog.setWindowTitle(QStringLiteral("生成学习图谱"));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    // Only a deliberate click, Escape or the close box cancels: a stray Return must not.
-    auto* cancelButton = new QPushButton(QStringLiteral("取消"), &dialog);
-    cancelButton->setAutoDefault(false);
-    dialog.setCancelButton(cancelButton);
+    const std::unique_ptr<QProgressDialog> progress = NewProgressDialog(
+        QStringLiteral("正在生成学习图谱……"), QStringLiteral("生成学习图谱"), window);
+    QProgressDialog& dialog = *progress;
     QObject::connect(&dialog, &QProgressDialog::canceled, [&] { cancel = true; });
     dialog.show();
     QEventLoop loop;

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTransform>
@@ -19,6 +21,21 @@ void SetTimerPeriod(QTimer& timer, int milliseconds) {
     } else {
         timer.stop();
     }
+}
+
+std::unique_ptr<QProgressDialog> NewProgressDialog(const QString& label, const QString& title,
+                                                   QWidget& parent) {
+    auto dialog = std::make_unique<QProgressDialog>(label, QStringLiteral("取消"), 0, 0, &parent);
+    dialog->setWindowTitle(title);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    // QProgressDialog's own button presses on Return wherever the focus is.
+    auto* cancel = new QPushButton(QStringLiteral("取消"), dialog.get());
+    cancel->setAutoDefault(false);
+    dialog->setCancelButton(cancel);
+    return dialog;
 }
 
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items) {

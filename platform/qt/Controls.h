@@ -1,6 +1,7 @@
 #pragma once
 // Small control services: labels that report clicks, picture buttons, timers by period, menu
-// entries by their text and combo boxes whose items are added without touching their text.
+// entries by their text, combo boxes whose items are added without touching their text, and
+// progress dialogs.
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -9,11 +10,13 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
 class QMenu;
+class QProgressDialog;
 
 namespace penrica {
 
@@ -26,6 +29,12 @@ template <typename T> T* Named(T* widget, const char* name, int x, int y, int w,
 
 // A timer runs while its period is above 0 and stops at 0.
 void SetTimerPeriod(QTimer& timer, int milliseconds);
+
+// A progress dialog with 取消, modal over the whole program, for the caller to show. Only a
+// deliberate click on 取消, Escape or the close box cancels it: a stray Return never does. It
+// neither closes nor resets itself at its maximum.
+std::unique_ptr<QProgressDialog> NewProgressDialog(const QString& label, const QString& title,
+                                                   QWidget& parent);
 
 // Appends items to the drop-down list; the box's own text stays as it was.
 void AddComboItems(QComboBox& box, const std::vector<std::string>& items);

@@ -1,7 +1,9 @@
 #include "platform/qt/Pictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <atomic>
@@ -10,6 +12,8 @@
 namespace penrica {
 
 namespace {
+
+constexpr int kJpegQuality = 95;
 
 QString QtPath(const std::filesystem::path& file) {
     std::u8string s = file.u8string();
@@ -26,6 +30,15 @@ QImage ReadBounded(QImageReader& reader) {
     }
     QImage image = reader.read();
     return image;
+}
+
+// The format the picture's bytes are in, when a copy can be written in it; else empty.
+QByteArray WritableFormat(QImageReader& reader) {
+    const QByteArray format = reader.format();
+    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) {
+        return {};
+    }
+    return format;
 }
 
 } // namespace
@@ -78,6 +91,37 @@ PictureSize MeasurePicture(const std::filesystem::path& file) {
         return {};
     }
     return {size.width(), size.height()};
+}
+
+bool CanRewritePicture(const std::filesystem::path& file) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    return !WritableFormat(reader).isEmpty();
+}
+
+std::string ScaledPictureBytes(const std::filesystem::path& file, QSize size) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = WritableFormat(reader);
+    if (format.isEmpty() || size.isEmpty()) {
+        return {};
+    }
+    reader.setScaledSize(size);
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() != size) {
+        return {};
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "jpeg" || format == "jpg") {
+        writer.setQuality(kJpegQuality);
+    }
+    if (!writer.write(image)) {
+        return {};
+    }
+    return bytes.toStdString();
 }
 
 } // namespace penrica

@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace penrica {
@@ -25,5 +26,13 @@ QImage LoadThumbnail(const std::filesystem::path& file, QSize size);
 std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& files, QSize size);
 // Width and height as the picture service sees them; 0 × 0 when it cannot load the file.
 PictureSize MeasurePicture(const std::filesystem::path& file);
+
+// Whether a copy of the picture can be written in the picture's own format, as the file's bytes
+// tell it (not its name): GIF, for one, can be read but not written.
+bool CanRewritePicture(const std::filesystem::path& file);
+// The picture decoded straight at `size` (a JPEG never wholly at its own size) and encoded in
+// its own format, a JPEG at high quality. Empty when it cannot be decoded at that size, for one
+// too large to decode, or its format cannot be written. The file itself is only read.
+std::string ScaledPictureBytes(const std::filesystem::path& file, QSize size);
 
 } // namespace penrica
