@@ -46,10 +46,7 @@ struct MainWindow::Parts {
 
 MainWindow::MainWindow(AppState& state, Services& services) : state_(state), services_(services) {
     setObjectName(QStringLiteral("主窗口"));
-    SetNoTitle(*this);
-    const QSize client = ClientSize(982, 704);
-    SetUpFixedWindow(*this, client, MinimiseBox::Yes);
-    SetNoIcon(*this);
+    const QSize client = SetUpFrame(*this);
     controlArea = new QWidget(this);
     controlArea->setObjectName(QStringLiteral("控件区"));
     controlArea->setGeometry(0, kMenuBarHeight, client.width(), client.height() - kMenuBarHeight);
@@ -67,6 +64,14 @@ MainWindow::MainWindow(AppState& state, Services& services) : state_(state), ser
         ListControls{编辑框查找穴位, 超级列表框1, 标签右边});
     Bind();
     OnCreated();
+}
+
+QSize MainWindow::SetUpFrame(QWidget& window) {
+    SetNoTitle(window);
+    const QSize client = ClientSize(982, 704);
+    SetUpFixedWindow(window, client, MinimiseBox::Yes);
+    SetNoIcon(window);
+    return client;
 }
 
 // The controls go first: while they are destroyed they may still signal the behaviour objects,

@@ -38,6 +38,10 @@ public:
     MainWindow(AppState& state, Services& services);
     ~MainWindow() override;
 
+    // The frame: no title text, no icon, a minimise box, 982 × 704 with frame and title bar.
+    // Gives the client size. The program's start measures the screen with a window made so.
+    static QSize SetUpFrame(QWidget& window);
+
     // Creation: data folders, zoom 1.0, empty panels, the strip and the configuration file.
     void OnCreated();
     // About to be destroyed: offers to save a changed introduction. Every way of closing comes

@@ -1,6 +1,7 @@
 // Penrica: shows the start window and runs until it is closed. Takes no arguments.
 
 #include "app/AppState.h"
+#include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "platform/core/Files.h"
 #include "platform/core/ProgramFolder.h"
@@ -8,11 +9,14 @@
 #include "platform/qt/Prompts.h"
 #include "platform/qt/Services.h"
 #include "platform/qt/ToolkitTexts.h"
+#include "platform/qt/WindowFrame.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    // The display scale is chosen once, here, so that the main window fits its screen.
+    const std::unique_ptr<QApplication> application =
+        penrica::StartAtFittingScale(argc, argv, &penrica::MainWindow::SetUpFrame);
     const penrica::ChineseToolkitTexts toolkitTexts;
     penrica::InstallFontSubstitutions();
     penrica::AppState state;
@@ -24,6 +28,6 @@ int main(int argc, char** argv) {
     services.folder.ClearStaging();
     penrica::StartWindow start(state, services);
     start.show();
-    application.exec();
+    application->exec();
     return 0;
 }
