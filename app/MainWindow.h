@@ -72,6 +72,8 @@ public:
     QAction* 在此添加穴位标志 = nullptr;
     QAction* 删除此穴位标志 = nullptr;
     QAction* 不操作 = nullptr;
+    QAction* 移动此穴位标志 = nullptr;
+    QAction* 重命名此穴位标志 = nullptr;
     QAction* 改变选中字体 = nullptr;
     QAction* 粘贴 = nullptr;
     QAction* 复制 = nullptr;
@@ -113,8 +115,14 @@ protected:
     void reject() override {}
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // Files dragged from the file manager are added wherever they are dropped on the window,
+    // also on the text boxes, which would take their paths as text. True when it took the event.
+    bool TakeFileDrag(QEvent* event);
     void CreateControls();
     void CreateMenus();
     void Bind();

@@ -138,6 +138,9 @@ void MainWindow::CreateMenus() {
     删除此穴位标志 = AddEntry(画板右键, "删除此穴位标志");
     画板右键->addSeparator();
     不操作 = AddEntry(画板右键, "不操作");
+    画板右键->addSeparator();
+    移动此穴位标志 = AddEntry(画板右键, "移动此穴位标志");
+    重命名此穴位标志 = AddEntry(画板右键, "重命名此穴位标志");
 
     编辑框右键 = NamedMenu(new QMenu(QStringLiteral("编辑框右键"), this), "编辑框右键");
     改变选中字体 = AddEntry(编辑框右键, "改变选中字体");

@@ -178,8 +178,7 @@ int main(int argc, char** argv) {
         // Refills alone, after the folder changed as adding and deleting change it.
         const auto added = root / "outside" / ("added" + std::to_string(run) + ".jpg");
         SavePhotograph(1000u + static_cast<unsigned>(run), added);
-        prompts.files.push_back(PathToUtf8(added));
-        if (lib.AddImage() != "添加成功")
+        if (lib.AddImage(PathToUtf8(added)) != "添加成功")
             std::printf("adding %s failed\n", PathToUtf8(added).c_str());
         refillAdded = std::min(refillAdded, Milliseconds([&] { lib.FillThumbnailStrip(); }));
         DeleteFolderTree(MarkerFolder(folder, state.imageNames[1]));

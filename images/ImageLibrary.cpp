@@ -5,6 +5,7 @@
 #include "platform/qt/Colours.h"
 #include "platform/qt/Controls.h"
 #include "platform/qt/DrawPanel.h"
+#include "platform/qt/Trash.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -107,11 +108,13 @@ void ImageLibrary::DeleteImage() {
     if (const std::string* found = ImageInCell(CellAt(images_.stripRightClickX))) {
         const std::string name = *found;
         if (services_.prompts.MessageBox(DeleteQuestion(name), Buttons::OkCancel) == Answer::Ok) {
+            // Into the trash, the marker folder whole and then the picture, where the drive
+            // has one.
             const std::filesystem::path markers = MarkerFolder(services_.folder, name);
-            DeleteFolderTree(markers);
+            RemoveFolder(markers);
             std::string status =
                 DeleteMarkersText(name, Exists(markers) ? Deletion::Failed : Deletion::Done);
-            const bool deleted = DeleteFile(ImageFile(services_.folder, name));
+            const bool deleted = RemoveFile(ImageFile(services_.folder, name)) != Removal::Failed;
             status += DeleteImageText(name, deleted ? Deletion::Done : Deletion::Failed);
             SetStatus(status);
         }

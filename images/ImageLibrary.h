@@ -3,7 +3,7 @@
 // showing an image in the image panel. It works on the controls it is handed and on the shared
 // state; the window binds its events to these operations.
 //
-// Index: ImageLibrary.cpp (strip, scrolling, deleting), ImageAdding.cpp (AddImage,
+// Index: ImageLibrary.cpp (strip, scrolling, deleting), ImageAdding.cpp (AddImages, AddImage,
 // ReadChosenFileSize), ImageShowing.cpp (ShowImage, ShowImageAtAcupoint).
 
 #include "images/ImageState.h"
@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -49,10 +50,16 @@ public:
     void ScrollTowardsLeft();
     void OnScrollTick();
 
-    // The menu entry "添加图片": one attempt, then the status line and the refill.
+    // The menu entry "添加图片": the open dialog takes several files, added by AddImages.
     void AddImageFromMenu();
-    // Asks for a picture file and copies it into the library; the status line text.
-    std::string AddImage();
+    // Each file in turn, as files dropped on the window are added, then the refill. One file
+    // leaves its result on the status line until the refill replaces it with the image count;
+    // several leave the summary in its place. A refusal ends only its own file's attempt, and
+    // a long run shows its progress with 取消, which stops before the next file.
+    void AddImages(const std::vector<std::string>& files);
+    // One file (a UTF-8 path) copied into the library, or a scaled copy of a picture too wide
+    // when the user agrees; the status line text, "添加成功" when it was added.
+    std::string AddImage(const std::string& file);
 
     // Right press on the strip: remembers x and shows the strip's popup menu.
     void OnStripRightPress(int x);

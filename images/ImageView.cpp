@@ -46,7 +46,8 @@ void ImageView::RefreshHint() {
     if (images_.moveCount > kHintEveryMoves) {
         images_.moveCount = 0;
     }
-    if (images_.moveCount != 1) {
+    // The hint of a marker waiting to be moved stays until the click.
+    if (images_.moveCount != 1 || !markers_.movingMarker.empty()) {
         return;
     }
     if (IsFullSize(c_.zoomSlider->value())) {

@@ -147,7 +147,9 @@ void MarkerMenu::Rename(const std::string& from, const std::string& to, const ch
         return;
     }
     state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
-    state_.acupointUnderMouse = to;
+    // The marker is under the mouse still, unless its new name is no record hover finds.
+    state_.acupointUnderMouse =
+        ClassifyMarkerFile(to).kind == MarkerFileKind::Acupoint ? to : std::string();
     if (onMarkerRenamed) {
         onMarkerRenamed(from, to);
     }

@@ -85,7 +85,7 @@ void SaveQuickFormatFromDialog(QuickFormatWindow& window, const ConfigFile& conf
 
 void ChangeSelectedFont(StyleState& state, RichEdit& editor) {
     state.formatDialogCancelled = 0;
-    FontStyleWindow window;
+    FontStyleWindow window(editor.window());
     window.onOpened = [&window] {
         AddComboItems(*window.组合框字符颜色, ColourNameList());
         AddComboItems(*window.组合框2, InstalledFontNames());
@@ -120,8 +120,8 @@ void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_vi
     editor.SetSelectionFormat(QuickFormatToCharFormat(ReadQuickFormat(config, section)));
 }
 
-void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts) {
-    QuickFormatWindow window;
+void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts, QWidget* opener) {
+    QuickFormatWindow window(opener);
     window.onOpened = [&window] {
         AddComboItems(*window.组合框字符颜色, ColourNameList());
         AddComboItems(*window.组合框字体名称, InstalledFontNames());

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+class QWidget;
+
 namespace penrica {
 
 class ConfigFile;
@@ -20,7 +22,7 @@ void ChangeSelectedFont(StyleState& state, RichEdit& editor);
 void ApplyQuickFormat(RichEdit& editor, const ConfigFile& config, std::string_view section);
 
 // "配置快捷字符格式": runs the quick format window until its close box. A 保存 that cannot write
-// peizhi.ini says "保存失败" and keeps the window and its values.
-void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts);
+// peizhi.ini says "保存失败" and keeps the window and its values. The window belongs to `opener`.
+void ConfigureQuickFormats(const ConfigFile& config, Prompts& prompts, QWidget* opener);
 
 } // namespace penrica

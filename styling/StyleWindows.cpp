@@ -73,7 +73,7 @@ void Cyan(QWidget& widget) {
 
 } // namespace
 
-FontStyleWindow::FontStyleWindow() {
+FontStyleWindow::FontStyleWindow(QWidget* opener) : StyleWindow(opener) {
     setObjectName(QStringLiteral("字符格式设置"));
     setWindowTitle(QStringLiteral("字符格式设置"));
     分组框1 = Named(new QGroupBox(this), "分组框1", 48, 16, 424, 120);
@@ -97,7 +97,7 @@ FontStyleWindow::FontStyleWindow() {
     OnClick(按钮取消, this, onCancel);
 }
 
-QuickFormatWindow::QuickFormatWindow() {
+QuickFormatWindow::QuickFormatWindow(QWidget* opener) : StyleWindow(opener) {
     setObjectName(QStringLiteral("快捷字符格式"));
     SetNoTitle(*this);
     分组框2 = Named(new QGroupBox(this), "分组框2", 8, 136, 424, 48);

@@ -25,10 +25,12 @@ struct EffectBoxes {
 };
 
 // What both windows share: onOpened (the window's creation handler) runs each time the window
-// opens, before it shows; the binding table calls the others.
+// opens, before it shows; the binding table calls the others. The opener is the window the style
+// window belongs to: it stays above it and opens centred on its screen.
 class StyleWindow : public PlainDialog {
     Q_OBJECT
 public:
+    using PlainDialog::PlainDialog;
     std::function<void()> onOpened;
 
     int exec() override;
@@ -37,7 +39,7 @@ public:
 class FontStyleWindow : public StyleWindow {
     Q_OBJECT
 public:
-    FontStyleWindow();
+    explicit FontStyleWindow(QWidget* opener = nullptr);
 
     QGroupBox* 分组框1 = nullptr;
     QLabel* 标签背景色 = nullptr;
@@ -60,7 +62,7 @@ public:
 class QuickFormatWindow : public StyleWindow {
     Q_OBJECT
 public:
-    QuickFormatWindow();
+    explicit QuickFormatWindow(QWidget* opener = nullptr);
 
     QGroupBox* 分组框2 = nullptr;
     QRadioButton* 单选框1 = nullptr;

@@ -11,14 +11,21 @@
 #include "platform/qt/RichEdit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -167,6 +174,7 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
         std::vector<std::string> messages;
         std::string result;
         std::size_t imagesAfter;
+        Answer answer = Answer::Ok; // to the offer to scale
     };
     const Case cases[] = {
         {"cancelled", [](Library&) { return std::nullopt; }, {}, "", 0},
@@ -175,12 +183,31 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
          {kUnreadableFile, kSpecialPicture, kPictureError},
          "图片错误",
          0},
-        {"3001 wide",
+        {"3001 wide, not scaled",
          [](Library& t) {
              return PathToUtf8(t.Picture("w.jpg", {3001, 8}, Qt::red, "JPEG"));
          },
+         {ScaleOffer({3001, 8}), kTooWideToAdd},
+         kTooWideToAdd,
+         0,
+         Answer::Cancel},
+        {"GIF too wide: no copy can be written in its format",
+         [](Library& t) {
+             const auto gif = t.folder.path() / "w.gif";
+             WriteWholeFile(gif, std::string("GIF89a\xB9\x0B\x0A\x00", 10) + std::string(20, '\0'));
+             return PathToUtf8(gif);
+         },
          {kTooWideToAdd},
          kTooWideToAdd,
+         0},
+        {"too large to decode even scaled",
+         [](Library& t) {
+             const auto huge = t.folder.path() / "huge.png";
+             CopyWholeFile(std::filesystem::path(PENRICA_TEST_DATA) / "huge-20000.png", huge);
+             return PathToUtf8(huge);
+         },
+         {ScaleOffer({20000, 20000}), kPictureError},
+         "图片错误",
          0},
         {"3000 wide",
          [](Library& t) {
@@ -202,6 +229,7 @@ TEST(AddImage, MessagesInOrderForEachOutcome) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Library t;
+        t.prompts.decide = [&c](const ShownBox&) { return c.answer; };
         t.AddFromMenu(c.choose(t));
         EXPECT_EQ(t.prompts.Texts(), c.messages);
         EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
@@ -226,6 +254,128 @@ TEST(AddImage, WritesSizeFileAndKeepsExistingImage) {
     t.AddFromMenu(PathToUtf8(other));
     EXPECT_EQ(t.prompts.Texts().back(), kImageExists);
     EXPECT_EQ(ReadWholeFile(ImageFile(t.services.folder, "头部.gif")), before);
+}
+
+TEST(AddImage, ScaledCopyInItsOwnFormatAndTheOriginalUntouched) {
+    struct Case {
+        const char *name, *format;
+        QSize size, stored;
+    };
+    for (const Case& c : {Case{"手机.jpg", "JPEG", {4032, 3024}, {3000, 2250}},
+                          Case{"长图.png", "PNG", {3200, 8000}, {1600, 4000}}}) {
+        SCOPED_TRACE(c.name);
+        Library t;
+        const auto original = t.Picture(c.name, c.size, Qt::darkGreen, c.format);
+        const std::string before = ReadWholeFile(original);
+        t.AddFromMenu(PathToUtf8(original));
+        ASSERT_EQ(t.prompts.boxes.size(), 1u);
+        EXPECT_EQ(t.prompts.boxes[0].buttons, Buttons::OkCancel);
+        EXPECT_EQ(ReadWholeFile(original), before);
+        EXPECT_EQ(ReadWholeFile(MarkerFilePath(t.services.folder, c.name, kSizeFileName)),
+                  std::to_string(c.stored.width()) + "\xA3\xA1" +
+                      std::to_string(c.stored.height()));
+        QImageReader stored(
+            QString::fromStdString(PathToUtf8(ImageFile(t.services.folder, c.name))));
+        stored.setDecideFormatFromContent(true);
+        EXPECT_EQ(stored.format(), QByteArray(c.format).toLower());
+        t.PressStrip(20); // shown at its stored size, as any picture
+        EXPECT_EQ(t.main->画板1->size(), c.stored);
+    }
+}
+
+// A drag as the window system delivers it to the window at `at`; true when the window took it.
+bool DragOnto(Library& t, QPoint at, const QMimeData& data,
+              Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction) {
+    QWindow* window = t.main->windowHandle();
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &move); // its answer is the one the file manager gets
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(window, &leave);
+        return false;
+    }
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction) << "a move lets the file manager remove it";
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &drop);
+    QApplication::processEvents();
+    return drop.isAccepted();
+}
+
+std::unique_ptr<QMimeData> Urls(const std::vector<std::string>& addresses) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const std::string& address : addresses)
+        urls.push_back(QUrl::fromUserInput(QString::fromStdString(address)));
+    data->setUrls(urls);
+    return data;
+}
+
+TEST(AddImages, FilesDroppedAnywhereOnTheWindowAreAddedAsChosenOnes) {
+    Library t;
+    WriteWholeFile(t.folder.path() / "说明.txt", "not a picture");
+    t.main->超级编辑框1->setEnabled(true);
+    t.main->超级编辑框1->setPlainText(QStringLiteral("介绍"));
+    auto centre = [&t](QWidget* w) { return w->mapTo(t.main.get(), w->rect().center()); };
+
+    // On the editor, which would take the paths as text: a picture, a folder and a text file.
+    // Each is tried as a chosen file is, and a refusal stops none of the others.
+    ASSERT_TRUE(DragOnto(t, centre(t.main->超级编辑框1),
+                         *Urls({PathToUtf8(t.Picture("拖.png", {20, 10}, Qt::red)),
+                                PathToUtf8(t.folder.path() / "outside"),
+                                PathToUtf8(t.folder.path() / "说明.txt")})));
+    EXPECT_EQ(t.prompts.Texts(),
+              (std::vector<std::string>{kUnreadableFile, kSpecialPicture, kPictureError,
+                                        kSpecialPicture, kPictureError}));
+    EXPECT_EQ(t.state.imageNames, std::vector<std::string>{"拖.png"});
+    EXPECT_EQ(t.Status(), "添加成功 1 张，未添加 2 张");
+    EXPECT_EQ(t.main->超级编辑框1->toPlainText(), QStringLiteral("介绍"));
+
+    // One file on the image frame: as from the menu, the image count follows.
+    ASSERT_TRUE(DragOnto(t, centre(t.main->分组框1),
+                         *Urls({PathToUtf8(t.Picture("二.png", {20, 10}, Qt::red))})));
+    EXPECT_EQ(t.Status(), "共有：2 张图片");
+
+    // Not taken: a web address, a drag that can only move the file.
+    const auto third = PathToUtf8(t.Picture("三.png", {20, 10}, Qt::red));
+    EXPECT_FALSE(DragOnto(t, centre(t.main->分组框1), *Urls({"https://example.com/a.png"})));
+    EXPECT_FALSE(DragOnto(t, centre(t.main->分组框1), *Urls({third}), Qt::MoveAction));
+    EXPECT_EQ(t.state.imageNames.size(), 2u);
+}
+
+TEST(AddImages, ALongRunShowsProgressAndCancelStopsBeforeTheNextFile) {
+    Library t;
+    t.AddToLibrary("一.png", {10, 10}, Qt::red);
+    std::vector<std::string> chosen = {
+        PathToUtf8(t.Picture("宽.jpg", {3200, 100}, Qt::red, "JPEG"))};
+    for (const char* name : {"一.png", "一.png", "四.png"})
+        chosen.push_back(PathToUtf8(t.Picture(name, {5, 5}, Qt::red)));
+    t.prompts.fileLists.push_back(chosen);
+    auto progress = [] {
+        return qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    };
+    int box = 0;
+    t.prompts.decide = [&](const ShownBox&) {
+        QProgressDialog* dialog = progress();
+        if (box++ == 0) { // the offer, answered after a while; only then the dialog comes
+            EXPECT_EQ(dialog, nullptr);
+            QTest::qWait(700);
+        } else if (!dialog) {
+            ADD_FAILURE() << "no progress dialog";
+        } else if (box == 2) { // a stray Return cancels nothing
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+        return Answer::Ok;
+    };
+    t.main->添加图片->trigger();
+    EXPECT_EQ(t.prompts.Texts(),
+              (std::vector<std::string>{ScaleOffer({3200, 100}), kImageExists, kImageExists}));
+    EXPECT_EQ(t.state.imageNames.size(), 2u); // 宽.jpg stays; 四.png was never tried
+    EXPECT_EQ(t.Status(), "添加成功 1 张，未添加 3 张");
+    EXPECT_EQ(progress(), nullptr);
 }
 
 TEST(ShowImage, SizeFileDecidesAndIsRepaired) {

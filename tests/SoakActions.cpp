@@ -142,16 +142,47 @@ void SoakRun::PanelMenu() {
     if (Chance(0.8)) {
         HoverTick();
     }
-    static const std::vector<std::string> entries = {"在此添加穴位标志", "在此添加穴位标志",
-                                                     "删除此穴位标志", "不操作", ""};
+    static const std::vector<std::string> entries = {
+        "在此添加穴位标志", "在此添加穴位标志", "删除此穴位标志", "不操作",
+        "",                 "移动此穴位标志",   "重命名此穴位标志"};
     const std::string entry = OneOf(entries);
     const std::string name = OneOf(kNames);
     w_.prompts.menuChoices = {entry};
     w_.prompts.inputs = {name};
     const std::size_t menus = w_.prompts.menus.size();
-    Say(" under [" + w_.state.acupointUnderMouse + "] choose [" + entry + "] name [" + name + "]");
+    const std::string underMouse = w_.state.acupointUnderMouse;
+    const std::string image = w_.state.currentImage;
+    Say(" under [" + underMouse + "] choose [" + entry + "] name [" + name + "]");
     QTest::mousePress(Main().画板1, Qt::RightButton, {}, p);
     QTest::mouseRelease(Main().画板1, Qt::RightButton, {}, p);
+    const bool onMarker = w_.prompts.menus.size() > menus && w_.prompts.menus.back()[1].enabled;
+    if (onMarker && entry == "重命名此穴位标志") {
+        const std::optional<MarkerRecord> marker = ParseRecord(underMouse);
+        expected_.renamedFrom = MarkerKey(image, underMouse);
+        expected_.renamedTo = MarkerKey(image, MakeRecord(marker->x, marker->y, name));
+    }
+    if (!w_.state.movingMarker.empty()) {
+        // The move ends within the action: a click where it goes, or one of the ways out.
+        const QPoint to = PanelPoint(Chance(0.2));
+        switch (Pick(4)) {
+        case 0:
+        case 1:
+            expected_.renamedFrom = MarkerKey(image, w_.state.movingMarker);
+            Say(" move to " + Describe(to));
+            QTest::mousePress(Main().画板1, Qt::LeftButton, {}, to);
+            QTest::mouseRelease(Main().画板1, Qt::LeftButton, {}, to);
+            break;
+        case 2:
+            Say(" right click");
+            QTest::mousePress(Main().画板1, Qt::RightButton, {}, to);
+            QTest::mouseRelease(Main().画板1, Qt::RightButton, {}, to);
+            break;
+        default:
+            Say(" press the strip");
+            StripPress();
+            break;
+        }
+    }
     // The user adds what the menu offered: its first entry, enabled.
     if (w_.prompts.menus.size() > menus && w_.prompts.menus.back()[0].enabled &&
         entry == "在此添加穴位标志" && !name.empty()) {

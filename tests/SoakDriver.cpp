@@ -117,6 +117,8 @@ Answer SoakRun::OnQuestion(const ShownBox& box) {
         expected_.deletedImages.insert(box.text.substr(
             kDeleteImageQuestionHead.size(),
             box.text.size() - kDeleteImageQuestionHead.size() - kDeleteImageQuestionTail.size()));
+    } else if (StartsWith(box.text, kScaleOfferHead) && ok) {
+        expected_.addedImageScaled = true;
     } else if (box.text == kSaveFailed) {
         expected_.saveFailed = true;
     } else if (box.text == kSizeRepaired) {
@@ -195,6 +197,12 @@ std::string SoakRun::Check() {
     Tree tree = ReadTree(w_.folder.path());
     if (std::string broken = CheckTree(tree_, tree, expected_, everMarkers_); !broken.empty()) {
         return broken;
+    }
+    if (const std::optional<std::string> to = RenamedTo(tree_, tree, expected_)) {
+        // The editor belongs to the marker wherever it went.
+        if (owner_ && MarkerKey(owner_->first, owner_->second) == *expected_.renamedFrom) {
+            owner_->second = to->substr(to->rfind('/') + 1);
+        }
     }
     auto shown = [&](const std::string& head) {
         for (std::size_t i = boxesBefore_; i < w_.prompts.boxes.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "SoakModel.h"
 
+#include "images/core/AddingRules.h"
+#include "images/core/ImageHeader.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
 
@@ -83,12 +85,42 @@ void NoteMarkers(const Tree& tree, std::set<std::string>& everMarkers) {
     }
 }
 
+std::optional<std::string> RenamedTo(const Tree& before, const Tree& after,
+                                     const Expectations& expected) {
+    if (!expected.renamedFrom || after.count(*expected.renamedFrom) != 0) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> bytes = Find(before, *expected.renamedFrom);
+    const std::string& from = *expected.renamedFrom;
+    const std::string folder = from.substr(0, from.rfind('/') + 1);
+    const auto name = [](const std::string& key) {
+        const auto record = penrica::ParseRecord(key.substr(key.rfind('/') + 1));
+        return record ? record->name : std::string("\n");
+    };
+    for (const auto& [key, now] : after) {
+        const bool there = expected.renamedTo ? key == *expected.renamedTo
+                                              : StartsWith(key, folder) &&
+                                                    key.find('/', folder.size()) ==
+                                                        std::string::npos &&
+                                                    name(key) == name(from);
+        if (there && before.count(key) == 0 && now == bytes) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string CheckTree(const Tree& before, const Tree& after, const Expectations& expected,
                       const std::set<std::string>& everMarkers) {
+    // A marker moved or renamed as the user asked: the same bytes under the new record.
+    const std::optional<std::string> renamedTo = RenamedTo(before, after, expected);
     const std::string addedImage = expected.addedImage ? expected.addedImage->first : "";
     for (const auto& [key, bytes] : after) {
         const std::optional<std::string> old = Find(before, key);
         if (old == bytes) {
+            continue;
+        }
+        if (key == renamedTo) {
             continue;
         }
         if (IsFolderKey(key)) {
@@ -107,7 +139,12 @@ std::string CheckTree(const Tree& before, const Tree& after, const Expectations&
         } else if (old) {
             return "a file changed that the user did not save: " + key;
         } else if (expected.addedImage && key == ImageKey(addedImage)) {
-            if (bytes != expected.addedImage->second) {
+            const std::string& chosen = expected.addedImage->second;
+            const bool asChosen = expected.addedImageScaled
+                                      ? penrica::ReadImageSize(bytes) ==
+                                            penrica::ScaledToAdd(penrica::ReadImageSize(chosen))
+                                      : bytes == chosen;
+            if (!asChosen) {
                 return "the added image is not the chosen picture: " + key;
             }
         } else if (expected.addedMarker == key) {
@@ -120,7 +157,7 @@ std::string CheckTree(const Tree& before, const Tree& after, const Expectations&
     }
     for (const auto& [key, bytes] : before) {
         if (after.count(key) == 0 && expected.deletedMarkers.count(key) == 0 &&
-            !UnderDeletedImage(key, expected)) {
+            !UnderDeletedImage(key, expected) && !(renamedTo && key == expected.renamedFrom)) {
             return "a file vanished that the user did not delete: " + key;
         }
     }

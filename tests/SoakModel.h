@@ -29,6 +29,13 @@ struct Expectations {
     std::optional<std::string> addedMarker;
     // The picture the user chose through "添加图片": its name and bytes.
     std::optional<std::pair<std::string, std::string>> addedImage;
+    // The user agreed to add it scaled down: the library holds a smaller picture instead.
+    bool addedImageScaled = false;
+    // The marker file the user moved or renamed, and its new file: the file may go there whole,
+    // or stay where it was when the program refused. With no new file given, any record of the
+    // same image and name (a move to wherever the click landed).
+    std::optional<std::string> renamedFrom;
+    std::optional<std::string> renamedTo;
     // The program told of a repaired size file.
     bool sizeRepaired = false;
     // Files and folders without write permission: deleting in them may fail, silently.
@@ -38,6 +45,10 @@ struct Expectations {
 // Every marker file that ever existed, so a save may bring a deleted marker back but never
 // invent one. Updated from each tree the soak accepts.
 void NoteMarkers(const Tree& tree, std::set<std::string>& everMarkers);
+
+// Where the marker file `from` went by a move or a new name, when it did.
+std::optional<std::string> RenamedTo(const Tree& before, const Tree& after,
+                                     const Expectations& expected);
 
 // The first change of `before` into `after` that the user did not ask for, or empty.
 std::string CheckTree(const Tree& before, const Tree& after, const Expectations& expected,

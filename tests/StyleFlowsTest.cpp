@@ -217,7 +217,7 @@ TEST(QuickFormatWindow, RadioLoadsShowsAndSaves) {
         w.close();
     });
     ScriptedPrompts prompts;
-    ConfigureQuickFormats(t.config, prompts);
+    ConfigureQuickFormats(t.config, prompts, nullptr);
     EXPECT_EQ(t.config.ReadConfigItem("字符格式3", "字体效果"), "2");
     EXPECT_EQ(t.config.ReadConfigItem("字符格式3", "字体大小"), "大号");
     EXPECT_EQ(t.config.ReadConfigItem("字符格式4", "字体大小"), "11");

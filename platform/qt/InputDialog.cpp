@@ -14,8 +14,10 @@ constexpr int kLineWidth = 300;
 constexpr int kShownSuggestions = 10;
 } // namespace
 
-InputDialog::InputDialog(const std::string& title, const std::string& prompt, Suggestions suggest)
-    : suggest_(std::move(suggest)), line_(new QLineEdit(this)), list_(new QListWidget(this)) {
+InputDialog::InputDialog(const std::string& title, const std::string& prompt, Suggestions suggest,
+                         QWidget* opener)
+    : QDialog(opener), suggest_(std::move(suggest)), line_(new QLineEdit(this)),
+      list_(new QListWidget(this)) {
     setWindowTitle(QString::fromStdString(title));
     auto* layout = new QVBoxLayout(this);
     // The box grows under the line while suggestions show, and shrinks back when they go.

@@ -19,7 +19,8 @@ namespace penrica {
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
-    InputDialog(const std::string& title, const std::string& prompt, Suggestions suggest);
+    InputDialog(const std::string& title, const std::string& prompt, Suggestions suggest,
+                QWidget* opener = nullptr);
 
     QLineEdit* Line() const { return line_; }
     QListWidget* List() const { return list_; }

@@ -5,6 +5,7 @@
 #include "platform/qt/InputDialog.h"
 #include "platform/qt/ToolkitTexts.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -26,24 +27,46 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::optional<std::string> Chosen(QFileDialog& dialog) {
-    ShowFileColumnsInChinese(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
+// The window a box belongs to: the modal window the user works in, else the active one. The box
+// then stays above it, opens centred on it, and has no taskbar button of its own.
+QWidget* Opener() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
     }
-    return dialog.selectedFiles().first().toStdString();
+    return QApplication::activeWindow();
 }
 
-std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
-                                         QFileDialog::AcceptMode mode) {
-    QFileDialog dialog;
+// What the dialog gives, in its order; nothing when cancelled.
+std::vector<std::string> ChosenFiles(QFileDialog& dialog) {
+    ShowFileColumnsInChinese(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    std::vector<std::string> chosen;
+    for (const QString& file : dialog.selectedFiles()) {
+        chosen.push_back(file.toStdString());
+    }
+    return chosen;
+}
+
+std::optional<std::string> First(const std::vector<std::string>& chosen) {
+    return chosen.empty() ? std::nullopt : std::optional<std::string>(chosen.front());
+}
+
+std::optional<std::string> Chosen(QFileDialog& dialog) {
+    return First(ChosenFiles(dialog));
+}
+
+std::vector<std::string> RunFileDialog(const FileDialogRequest& request,
+                                       QFileDialog::AcceptMode mode,
+                                       QFileDialog::FileMode fileMode) {
+    QFileDialog dialog(Opener());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
+    dialog.setFileMode(fileMode);
     dialog.setNameFilter(Q(ToQtFilter(request.filter)));
     dialog.setDefaultSuffix(Q(request.defaultExtension));
-    return Chosen(dialog);
+    return ChosenFiles(dialog);
 }
 
 } // namespace
@@ -67,7 +90,7 @@ std::string ToQtFilter(const std::string& filter) {
 }
 
 Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons, const std::string& caption) {
-    QMessageBox box;
+    QMessageBox box(Opener());
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(Q(caption));
     box.setText(Q(text));
@@ -80,17 +103,23 @@ Answer QtPrompts::MessageBox(const std::string& text, Buttons buttons, const std
 }
 
 std::string QtPrompts::InputBox(const std::string& title, const std::string& prompt,
-                                const Suggestions& suggest) {
-    InputDialog box(title, prompt, suggest);
+                                const Suggestions& suggest, const std::string& initial) {
+    InputDialog box(title, prompt, suggest, Opener());
+    box.Line()->setText(QString::fromStdString(initial));
+    box.Line()->selectAll();
     return box.exec() == QDialog::Accepted ? box.Line()->text().toStdString() : std::string();
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const FileDialogRequest& request) {
-    return RunFileDialog(request, QFileDialog::AcceptOpen);
+    return First(RunFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile));
+}
+
+std::vector<std::string> QtPrompts::OpenFiles(const FileDialogRequest& request) {
+    return RunFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
 }
 
 std::optional<std::string> QtPrompts::SaveFile(const FileDialogRequest& request) {
-    return RunFileDialog(request, QFileDialog::AcceptSave);
+    return First(RunFileDialog(request, QFileDialog::AcceptSave, QFileDialog::AnyFile));
 }
 
 std::optional<std::string> QtPrompts::ChooseFolder(const std::string& proposed) {
@@ -100,7 +129,7 @@ std::optional<std::string> QtPrompts::ChooseFolder(const std::string& proposed) 
     const std::filesystem::path folder = PathFromUtf8(proposed);
     const bool made = !Exists(folder) && CreateFolder(folder);
     const std::filesystem::path start = IsFolder(folder) ? folder : folder.parent_path();
-    QFileDialog dialog(nullptr, QString(), Q(PathToUtf8(start)));
+    QFileDialog dialog(Opener(), QString(), Q(PathToUtf8(start)));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -40,11 +40,15 @@ public:
     virtual Answer MessageBox(const std::string& text, Buttons buttons = Buttons::Ok,
                               const std::string& caption = kDefaultCaption) = 0;
     // The typed text; empty on Cancel. With `suggest`, the box offers what it gives for the text
-    // typed so far.
+    // typed so far. The box opens holding `initial`, selected.
     virtual std::string InputBox(const std::string& title, const std::string& prompt,
-                                 const Suggestions& suggest = {}) = 0;
+                                 const Suggestions& suggest = {},
+                                 const std::string& initial = {}) = 0;
     // The chosen path (UTF-8), or nothing when cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+    // An open dialog that takes several files: the chosen paths (UTF-8) in the dialog's order,
+    // none when cancelled.
+    virtual std::vector<std::string> OpenFiles(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
     // A folder dialog that proposes the folder `proposed`, which need not exist yet; the chosen
     // folder (UTF-8), or nothing when cancelled.
@@ -70,8 +74,9 @@ public:
     Answer MessageBox(const std::string& text, Buttons buttons,
                       const std::string& caption) override;
     std::string InputBox(const std::string& title, const std::string& prompt,
-                         const Suggestions& suggest) override;
+                         const Suggestions& suggest, const std::string& initial) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+    std::vector<std::string> OpenFiles(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& proposed) override;
     void PopupMenu(QMenu& menu, QPoint position) override;

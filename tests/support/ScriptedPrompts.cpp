@@ -27,10 +27,11 @@ Answer ScriptedPrompts::MessageBox(const std::string& text, Buttons buttons,
 }
 
 std::string ScriptedPrompts::InputBox(const std::string& title, const std::string& prompt,
-                                      const Suggestions& suggest) {
+                                      const Suggestions& suggest, const std::string& initial) {
     inputBoxes.emplace_back(title, prompt);
+    inputInitials.push_back(initial);
     if (realInputBoxes) {
-        return QtPrompts().InputBox(title, prompt, suggest);
+        return QtPrompts().InputBox(title, prompt, suggest, initial);
     }
     if (inputs.empty()) {
         return {};
@@ -55,6 +56,17 @@ std::optional<std::string> TakeNext(std::deque<std::optional<std::string>>& answ
 std::optional<std::string> ScriptedPrompts::OpenFile(const FileDialogRequest& request) {
     fileDialogs.push_back(request);
     return TakeNext(files);
+}
+
+std::vector<std::string> ScriptedPrompts::OpenFiles(const FileDialogRequest& request) {
+    if (fileLists.empty()) {
+        std::optional<std::string> one = OpenFile(request);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
+    fileDialogs.push_back(request);
+    std::vector<std::string> chosen = std::move(fileLists.front());
+    fileLists.pop_front();
+    return chosen;
 }
 
 std::optional<std::string> ScriptedPrompts::SaveFile(const FileDialogRequest& request) {

@@ -33,11 +33,15 @@ public:
     bool realInputBoxes = false;
     // Each file dialog takes the next entry; nothing left or nullopt means cancelled.
     std::deque<std::optional<std::string>> files;
+    // Each dialog of several files takes the next entry (empty: cancelled); with none left, it
+    // takes the next entry of `files` as one file.
+    std::deque<std::vector<std::string>> fileLists;
     // Each popup takes the next entry text to choose; empty or nothing left closes the menu.
     std::deque<std::string> menuChoices;
 
     std::vector<ShownBox> boxes;
     std::vector<std::pair<std::string, std::string>> inputBoxes; // title, prompt
+    std::vector<std::string> inputInitials;                      // what each box held first
     std::vector<FileDialogRequest> fileDialogs;
     // Each folder dialog takes the next entry, as file dialogs do, and records its proposal.
     std::deque<std::optional<std::string>> folders;
@@ -50,8 +54,9 @@ public:
     Answer MessageBox(const std::string& text, Buttons buttons,
                       const std::string& caption) override;
     std::string InputBox(const std::string& title, const std::string& prompt,
-                         const Suggestions& suggest) override;
+                         const Suggestions& suggest, const std::string& initial) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+    std::vector<std::string> OpenFiles(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& proposed) override;
     void PopupMenu(QMenu& menu, QPoint position) override;
