@@ -2,13 +2,20 @@
 
 #include "platform/core/Files.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace penrica {
 
 namespace {
 
 bool MoveToTrash(const std::filesystem::path& path) {
+#ifndef _WIN32
+    // The home trash lies in the user's data folder, which a new account may not have yet; Qt
+    // makes only the trash inside it.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
     return FolderMayBeWritten(path.parent_path()) &&
            QFile::moveToTrash(QString::fromStdString(PathToUtf8(path)));
 }

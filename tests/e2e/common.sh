@@ -2,7 +2,12 @@
 # program), $folder (its folder, which holds its log), $here (this folder) and $atspi (non-empty
 # when the accessibility bus answers); $main once the main window is open.
 
-Fail() { echo "e2e FAILED: $*"; cat "$folder/log"; exit 1; }
+Fail() {
+    echo "e2e FAILED: $*"
+    import -window root /tmp/e2e-failed.png 2>/dev/null && echo "screen: /tmp/e2e-failed.png"
+    cat "$folder/log"
+    exit 1
+}
 # Retries a check for up to 5 seconds, so a slow machine only makes the test slower.
 Until() { local i; for i in $(seq 1 50); do if "$@"; then return 0; fi; sleep 0.1; done; return 1; }
 
