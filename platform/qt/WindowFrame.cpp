@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <list>
 #include <string>
