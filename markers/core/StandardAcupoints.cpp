@@ -19,32 +19,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::vector<std::string> Fields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) {
-            return fields;
-        }
-        start = tab + 1;
-    }
-}
-
-std::vector<std::string> Words(std::string_view text, char separator) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        if (end > start) {
-            words.emplace_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
+// The pieces of a line between `separator`s, the empty ones left out.
+std::vector<std::string> Words(std::string_view text, std::string_view separator) {
+    std::vector<std::string> words = SplitText(text, separator);
+    std::erase(words, std::string());
     return words;
 }
 
@@ -94,7 +72,7 @@ std::vector<std::string> WritingSyllables(const StandardPoint& point, std::strin
 AcupointTable AcupointTable::Parse(std::string_view text) {
     AcupointTable table;
     std::unordered_map<std::string, std::size_t> meridianByName;
-    for (const std::string& rawLine : Words(text, '\n')) {
+    for (const std::string& rawLine : Words(text, "\n")) {
         std::string_view line = rawLine;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
@@ -102,7 +80,7 @@ AcupointTable AcupointTable::Parse(std::string_view text) {
         if (line.empty() || line.front() == '#') {
             continue;
         }
-        const std::vector<std::string> fields = Fields(line);
+        const std::vector<std::string> fields = SplitText(line, "\t");
         if (fields[0] == kMeridianLine) {
             if (fields.size() >= 4) {
                 meridianByName[fields[2]] = table.meridians_.size();
@@ -120,7 +98,7 @@ AcupointTable AcupointTable::Parse(std::string_view text) {
             continue;
         }
         const auto meridian = meridianByName.find(fields[3]);
-        StandardPoint point{fields[0], fields[1], Words(fields[2], ' '), {}, 0, {}};
+        StandardPoint point{fields[0], fields[1], Words(fields[2], " "), {}, 0, {}};
         if (meridian == meridianByName.end() || point.code.empty() || point.name.empty() ||
             point.reading.size() != CharacterCount(point.name)) {
             continue;
@@ -130,7 +108,7 @@ AcupointTable AcupointTable::Parse(std::string_view text) {
             point.plain.push_back(PinyinQuery(syllable).value_or(syllable));
         }
         if (fields.size() >= 5) {
-            point.otherNames = Words(fields[4], '/');
+            point.otherNames = Words(fields[4], "/");
         }
         table.points_.push_back(std::move(point));
     }
