@@ -97,7 +97,9 @@ TEST(AcupointList, ClickShowsTheAcupointWithItsRing) {
 
 // One step of the user in the name box.
 struct NameBoxStep {
-    enum class Kind { Type, Key, Compose, Commit, ClickRow, ClickOk } kind;
+    // SecondClickOnOk: the second click of a double-click begun on a suggestion, landing on
+    // 确定 once the list is gone.
+    enum class Kind { Type, Key, Compose, Commit, ClickRow, ClickOk, SecondClickOnOk } kind;
     QString text;
     Qt::Key key = Qt::Key_unknown;
 };
@@ -114,6 +116,7 @@ TEST(NameBox, SuggestsStandardPointsAndTakesOnlyWhatIsChosen) {
     const Case cases[] = {
         {{{K::Type, "zsl"}, down, enter, enter}, "足三里"},
         {{{K::Type, "zsl"}, enter}, "zsl"}, // nothing chosen: the box takes what was typed
+        {{{K::Type, "qihai"}, down, {K::ClickRow}, {K::SecondClickOnOk}, enter}, "气海"},
         {{{K::Type, "st36"}, down, down, up, {K::ClickRow}, {K::ClickOk}}, "足三里"},
         // Letters still composing find nothing; the committed characters do.
         {{{K::Compose, "zsl"}, {K::Commit, "足三"}, down, enter, enter}, "足三里"},
@@ -154,6 +157,19 @@ TEST(NameBox, SuggestsStandardPointsAndTakesOnlyWhatIsChosen) {
                         box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                         Qt::LeftButton);
                     break;
+                case K::SecondClickOnOk: {
+                    QWidget* ok = box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                    const QPointF at = QPointF(ok->rect().center());
+                    for (QEvent::Type type :
+                         {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                        QMouseEvent click(type, at, ok->mapToGlobal(at), Qt::LeftButton,
+                                          type == QEvent::MouseButtonRelease ? Qt::NoButton
+                                                                             : Qt::LeftButton,
+                                          Qt::NoModifier);
+                        QApplication::sendEvent(ok, &click);
+                    }
+                    break;
+                }
                 }
                 if (!box->isVisible()) {
                     return;

@@ -71,6 +71,7 @@ TEST(StandardAcupoints, WhichPointANameIs) {
         {"和髎", "TE22", "he liao"},
         {"印堂", "GV29", "yin tang"},
         {"内膝眼", "EX-LE4", "nei xi yan"},
+        {"太冲合谷", "LR3", "tai chong he gu"}, // of two as long, the first
         {"阿是穴", "", ""},
         {"Hegu", "", ""},
     };
@@ -96,6 +97,10 @@ TEST(StandardAcupoints, SuggestionsRankExactThenStartThenRest) {
         {"三里", {"手三里", "足三里"}, 2},
         {"feishu", {"肺俞"}, 1},
         {"fs", {"府舍", "肺俞", "风市"}, 3},
+        {"qihai", {"气海", "气海俞"}, 2}, // the whole reading first
+        {"feiyu", {"肺俞"}, 1},           // ICU's reading too
+        {"EX-HN", {"四神聪", "当阳", "印堂"}, 10},
+        {"yt", {"印堂", "玉堂", "腰痛点"}, 3}, // 印堂 once, though the standard gives it twice
         {"清冷渊", {"清泠渊"}, 1},
         {"无此穴", {}, 0},
         {"", {}, 0},

@@ -45,6 +45,16 @@ std::string PlainCode(std::string_view code) {
     return out;
 }
 
+// Where `part` first stands in `name` at a character boundary; npos when nowhere.
+std::size_t Position(std::string_view name, std::string_view part) {
+    for (std::size_t i = 0; i + part.size() <= name.size(); i = NextCharacter(name, i)) {
+        if (name.compare(i, part.size(), part) == 0) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 bool StartsWith(std::string_view text, std::string_view start) {
     return text.substr(0, start.size()) == start;
 }
@@ -141,12 +151,20 @@ AcupointTable::HeldName(std::string_view name) const {
     if (const auto whole = byName_.find(std::string(name)); whole != byName_.end()) {
         return std::pair<std::size_t, std::string_view>(whole->second, whole->first);
     }
+    // The longest name held decides; of two as long, the one that comes first in the name
+    // (太冲合谷 is LR3).
+    std::optional<std::pair<std::size_t, std::string_view>> found;
+    std::size_t foundAt = std::string_view::npos;
     for (const auto& [held, index] : heldNames_) {
-        if (NameContains(name, held)) {
-            return std::pair<std::size_t, std::string_view>(index, held);
+        if (found && held.size() < found->second.size()) {
+            break;
+        }
+        if (const std::size_t at = Position(name, held); at < foundAt) {
+            found = std::pair<std::size_t, std::string_view>(index, held);
+            foundAt = at;
         }
     }
-    return std::nullopt;
+    return found;
 }
 
 std::vector<const StandardPoint*> AcupointTable::PointsOfName(std::string_view name) const {
@@ -169,10 +187,7 @@ NameStandard AcupointTable::StandardOfName(std::string_view name) const {
     }
     standard.points = PointsOfName(name);
     // The part of the name that is the point, in whichever writing, reads as the table says.
-    std::size_t at = 0;
-    while (name.compare(at, held->second.size(), held->second) != 0) {
-        at = NextCharacter(name, at);
-    }
+    const std::size_t at = Position(name, held->second);
     std::vector<std::string> syllables = PinyinPieces(name.substr(0, at));
     for (std::string& syllable : WritingSyllables(points_[held->first], held->second)) {
         syllables.push_back(std::move(syllable));
@@ -184,7 +199,9 @@ NameStandard AcupointTable::StandardOfName(std::string_view name) const {
     return standard;
 }
 
-std::optional<std::string> AcupointTable::CodeKey(std::string_view query) const {
+namespace {
+// A code query's characters as codes are compared: half width, upper case, no "-" or spaces.
+std::string CodeCharacters(std::string_view query) {
     std::string plain;
     for (char c : ToHalfWidth(query)) {
         if (c == ' ' || c == '-') {
@@ -192,6 +209,29 @@ std::optional<std::string> AcupointTable::CodeKey(std::string_view query) const 
         }
         plain += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     }
+    return plain;
+}
+} // namespace
+
+std::string AcupointTable::StandardLetters(std::string prefix) const {
+    for (const auto& [older, standard] : olderLetters_) {
+        if (prefix == older) {
+            return standard;
+        }
+    }
+    return prefix;
+}
+
+std::optional<std::string> AcupointTable::CodeLetters(std::string_view query) const {
+    const std::string plain = CodeCharacters(query);
+    if (plain.size() < 2 || !std::all_of(plain.begin(), plain.end(), IsUpper)) {
+        return std::nullopt;
+    }
+    return StandardLetters(plain);
+}
+
+std::optional<std::string> AcupointTable::CodeKey(std::string_view query) const {
+    const std::string plain = CodeCharacters(query);
     std::size_t letters = 0;
     while (letters < plain.size() && IsUpper(plain[letters])) {
         ++letters;
@@ -203,13 +243,7 @@ std::optional<std::string> AcupointTable::CodeKey(std::string_view query) const 
     if (letters == 0 || digits == letters || digits != plain.size()) {
         return std::nullopt;
     }
-    std::string prefix = plain.substr(0, letters);
-    for (const auto& [older, standard] : olderLetters_) {
-        if (prefix == older) {
-            prefix = standard;
-            break;
-        }
-    }
+    const std::string prefix = StandardLetters(plain.substr(0, letters));
     // "ST036" is ST36.
     std::size_t firstDigit = letters;
     while (firstDigit + 1 < plain.size() && plain[firstDigit] == '0') {
@@ -297,7 +331,8 @@ std::vector<const StandardPoint*> SuggestPoints(std::string_view typed, std::siz
     }
     const std::optional<std::string> pinyin = PinyinQuery(typed);
     const std::optional<std::string> code = table.CodeKey(typed);
-    // 0: exact code or name; 1: starts with the text; 2: holds it elsewhere.
+    const std::optional<std::string> codeStart = table.CodeLetters(typed);
+    // 0: exact code, name or reading; 1: starts with the text; 2: holds it elsewhere.
     std::vector<const StandardPoint*> ranked[3];
     for (const StandardPoint& point : table.Points()) {
         const NamePinyin reading = PinyinFromSyllables(point.plain);
@@ -306,11 +341,17 @@ std::vector<const StandardPoint*> SuggestPoints(std::string_view typed, std::siz
         for (const std::string& syllable : point.plain) {
             joined += syllable;
         }
-        bool exact = point.name == typed || (code && *code == plainCode);
+        // "qihai" and "qh" are 气海 itself before 气海俞.
+        bool exact = point.name == typed || (code && *code == plainCode) ||
+                     (pinyin && (joined == *pinyin || reading.initials == *pinyin));
         bool starts =
             StartsWith(point.name, typed) || (code && StartsWith(plainCode, *code)) ||
+            (codeStart && StartsWith(plainCode, *codeStart)) ||
             (pinyin && (StartsWith(joined, *pinyin) || StartsWith(reading.initials, *pinyin)));
-        bool holds = NameContains(point.name, typed) || (pinyin && PinyinMatches(reading, *pinyin));
+        // ICU's reading finds a name in the box as it does in the search ("feiyu").
+        bool holds = NameContains(point.name, typed) ||
+                     (pinyin && (PinyinMatches(reading, *pinyin) ||
+                                 PinyinMatches(PinyinOf(point.name), *pinyin)));
         for (const std::string& other : point.otherNames) {
             exact = exact || other == typed;
             starts = starts || StartsWith(other, typed);
@@ -324,13 +365,17 @@ std::vector<const StandardPoint*> SuggestPoints(std::string_view typed, std::siz
             ranked[2].push_back(&point);
         }
     }
+    // A name the standard gives twice (印堂) is offered once, by its best match.
     std::vector<const StandardPoint*> suggestions;
     for (const auto& rank : ranked) {
         for (const StandardPoint* point : rank) {
             if (suggestions.size() == limit) {
                 return suggestions;
             }
-            suggestions.push_back(point);
+            if (std::none_of(suggestions.begin(), suggestions.end(),
+                             [&](const StandardPoint* s) { return s->name == point->name; })) {
+                suggestions.push_back(point);
+            }
         }
     }
     return suggestions;

@@ -62,6 +62,9 @@ public:
     // The query's code in plain form ("ST36", "EXHN3"), or nothing when it is no code. A code that
     // names no point still has a form.
     std::optional<std::string> CodeKey(std::string_view query) const;
+    // The letters of a code that a query of two letters or more may begin ("st", "ex-hn",
+    // "Du" as "GV"), or nothing when it holds anything but letters.
+    std::optional<std::string> CodeLetters(std::string_view query) const;
     // The meridian a query names by its full or short name ("足阳明胃经", "胃经", "经外奇穴").
     std::optional<std::size_t> MeridianOfQuery(std::string_view query) const;
 
@@ -71,6 +74,7 @@ public:
     }
 
 private:
+    std::string StandardLetters(std::string prefix) const;
     // The first point of the written name that the name is or holds, and that writing.
     std::optional<std::pair<std::size_t, std::string_view>> HeldName(std::string_view name) const;
 

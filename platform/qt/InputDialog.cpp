@@ -1,5 +1,6 @@
 #include "platform/qt/InputDialog.h"
 
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,6 +44,12 @@ InputDialog::InputDialog(const std::string& title, const std::string& prompt, Su
         connect(list_, &QListWidget::itemClicked, this,
                 [this](QListWidgetItem* item) { Take(list_->row(item)); });
         line_->installEventFilter(this);
+        // A double-click on a suggestion: the first click takes it and the box shrinks, so the
+        // second may land on 确定. A button's double-click presses nothing; its first click
+        // already did.
+        for (QAbstractButton* button : buttons->buttons()) {
+            button->installEventFilter(this);
+        }
     }
 }
 
@@ -70,7 +77,10 @@ void InputDialog::Take(int row) {
 }
 
 bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != line_ || event->type() != QEvent::KeyPress || !list_->isVisible()) {
+    if (watched != line_) {
+        return event->type() == QEvent::MouseButtonDblClick || QDialog::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress || !list_->isVisible()) {
         return QDialog::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
