@@ -312,6 +312,10 @@ void RichEdit::PassToInputMethodHandling(QInputMethodEvent& event) {
 }
 
 void RichEdit::insertFromMimeData(const QMimeData* source) {
+    // An empty clipboard (the program that filled it has ended) hands over no data at all.
+    if (source == nullptr) {
+        return;
+    }
     QString text;
     if (source->hasHtml() && acceptRichText()) {
         text = QTextDocumentFragment::fromHtml(source->html()).toPlainText();
