@@ -69,9 +69,15 @@ struct Library : AppHarness {
     }
 
     std::filesystem::path Picture(const std::string& name, QSize size, QColor colour,
-                                  const char* format = "PNG") {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
+                                  const char* format = "PNG",
+                                  QImage::Format pixels = QImage::Format_RGB32) {
+        QImage image(size, pixels);
+        if (pixels == QImage::Format_Mono) { // a two-colour chart: its colour and white
+            image.setColorTable({colour.rgb(), qRgb(255, 255, 255)});
+            image.fill(0);
+        } else {
+            image.fill(colour);
+        }
         const auto path = folder.path() / "outside" / PathFromUtf8(name);
         std::filesystem::create_directories(path.parent_path());
         EXPECT_TRUE(image.save(QString::fromStdString(PathToUtf8(path)), format));
@@ -260,12 +266,14 @@ TEST(AddImage, ScaledCopyInItsOwnFormatAndTheOriginalUntouched) {
     struct Case {
         const char *name, *format;
         QSize size, stored;
+        QImage::Format pixels = QImage::Format_RGB32;
     };
     for (const Case& c : {Case{"手机.jpg", "JPEG", {4032, 3024}, {3000, 2250}},
-                          Case{"长图.png", "PNG", {3200, 8000}, {1600, 4000}}}) {
+                          Case{"长图.png", "PNG", {3200, 8000}, {1600, 4000}},
+                          Case{"两色.png", "PNG", {4000, 300}, {3000, 225}, QImage::Format_Mono}}) {
         SCOPED_TRACE(c.name);
         Library t;
-        const auto original = t.Picture(c.name, c.size, Qt::darkGreen, c.format);
+        const auto original = t.Picture(c.name, c.size, Qt::darkGreen, c.format, c.pixels);
         const std::string before = ReadWholeFile(original);
         t.AddFromMenu(PathToUtf8(original));
         ASSERT_EQ(t.prompts.boxes.size(), 1u);
@@ -278,6 +286,8 @@ TEST(AddImage, ScaledCopyInItsOwnFormatAndTheOriginalUntouched) {
             QString::fromStdString(PathToUtf8(ImageFile(t.services.folder, c.name))));
         stored.setDecideFormatFromContent(true);
         EXPECT_EQ(stored.format(), QByteArray(c.format).toLower());
+        const QColor middle = stored.read().pixelColor(c.stored.width() / 2, c.stored.height() / 2);
+        EXPECT_LT(std::abs(middle.green() - QColor(Qt::darkGreen).green()) + middle.red(), 12);
         t.PressStrip(20); // shown at its stored size, as any picture
         EXPECT_EQ(t.main->画板1->size(), c.stored);
     }

@@ -6,6 +6,7 @@
 
 #include <QSlider>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -161,6 +162,12 @@ TEST(MovingMarkers, DeletingPutsTheMarkerAndTheWholeImageIntoTheTrash) {
     EXPECT_FALSE(Exists(t.Marker(kHegu)));
     EXPECT_EQ(ReadWholeFile(trash / PathFromUtf8(kHegu)), hegu);
     EXPECT_EQ(t.main->标签1->text().toStdString(), std::string(kHegu) + " 删除成功");
+    // Where it came from, URL-escaped, as the file managers read it.
+    const QString from = QString::fromStdString(PathToUtf8(t.Marker(kHegu)));
+    EXPECT_NE(ReadWholeFile(trash.parent_path() / "info" /
+                            PathFromUtf8(std::string(kHegu) + ".trashinfo"))
+                  .find("\nPath=" + QUrl::toPercentEncoding(from, "/").toStdString() + "\n"),
+              std::string::npos);
 
     t.prompts.menuChoices = {"是否要删除此图片以及此图片下面所有的标注穴位介绍"};
     t.prompts.answers = {Answer::Ok};

@@ -21,15 +21,38 @@ QString QtPath(const std::filesystem::path& file) {
                              static_cast<qsizetype>(s.size()));
 }
 
+// The picture decoded at `size`. Qt shrinks a picture with a colour table (a 1-bit or 8-bit
+// palette PNG) within that table, which turns a two-colour chart black or into a dither: such a
+// picture is decoded whole and shrunk in full colour instead, where its full colour stays within
+// the memory of a picture of the largest decoded side.
+QImage ReadScaled(QImageReader& reader, QSize size) {
+    const QImage::Format stored = reader.imageFormat();
+    const QSize whole = reader.size();
+    const bool colourTable = stored == QImage::Format_Mono || stored == QImage::Format_MonoLSB ||
+                             stored == QImage::Format_Indexed8;
+    if (!colourTable || !whole.isValid() ||
+        qint64(whole.width()) * whole.height() >
+            qint64(kLargestDecodedSide) * kLargestDecodedSide) {
+        reader.setScaledSize(size);
+        return reader.read();
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return image;
+    }
+    return image
+        .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage ReadBounded(QImageReader& reader) {
     QSize size = reader.size();
     if (size.isValid() &&
         (size.width() > kLargestDecodedSide || size.height() > kLargestDecodedSide)) {
-        reader.setScaledSize(
-            size.scaled(kLargestDecodedSide, kLargestDecodedSide, Qt::KeepAspectRatio));
+        return ReadScaled(
+            reader, size.scaled(kLargestDecodedSide, kLargestDecodedSide, Qt::KeepAspectRatio));
     }
-    QImage image = reader.read();
-    return image;
+    return reader.read();
 }
 
 // The format the picture's bytes are in, when a copy can be written in it; else empty.
@@ -58,8 +81,7 @@ QImage LoadThumbnail(const std::filesystem::path& file, QSize size) {
         const QImage image = reader.read();
         return image.isNull() ? image : image.scaled(size);
     }
-    reader.setScaledSize(size);
-    return reader.read();
+    return ReadScaled(reader, size);
 }
 
 std::vector<QImage> LoadThumbnails(const std::vector<std::filesystem::path>& files, QSize size) {
@@ -106,8 +128,7 @@ std::string ScaledPictureBytes(const std::filesystem::path& file, QSize size) {
     if (format.isEmpty() || size.isEmpty()) {
         return {};
     }
-    reader.setScaledSize(size);
-    const QImage image = reader.read();
+    const QImage image = ReadScaled(reader, size);
     if (image.isNull() || image.size() != size) {
         return {};
     }

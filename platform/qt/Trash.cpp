@@ -4,20 +4,74 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <shellapi.h>
+#undef DeleteFile // the program's own, not the system's
+#endif
 
 namespace penrica {
 
 namespace {
 
+#ifdef _WIN32
+// Qt's trash on Windows goes through IFileOperation, which Wine does not carry out: it reports
+// a failure, and the file was deleted for good. The shell's older file operation reaches the
+// Recycle Bin on every Windows and Wine's trash alike. Where the drive has no Recycle Bin, it
+// deletes the file for good, as the program would.
+bool MoveToRecycleBin(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::wstring from = std::filesystem::absolute(path, ec).make_preferred().wstring();
+    from.push_back(L'\0'); // the list of names ends with an empty one
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    return !ec && ::SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted &&
+           !Exists(path);
+}
+#else
+// Qt writes the original path into the trash's info file as it is, where the file managers read
+// it URL-escaped: a name holding "%41" would come back as "A", one holding "%" not at all.
+void EscapeOriginalPath(const QString& inTrash, const QString& original) {
+    const QFileInfo trashed(inTrash);
+    const std::filesystem::path info = PathFromUtf8(
+        trashed.dir()
+            .absoluteFilePath(QStringLiteral("../info/%1.trashinfo").arg(trashed.fileName()))
+            .toStdString());
+    std::string text = ReadWholeFile(info);
+    const std::string plain = "\nPath=" + original.toStdString() + "\n";
+    if (const std::size_t at = text.find(plain); at != std::string::npos) {
+        text.replace(at, plain.size(),
+                     "\nPath=" + QUrl::toPercentEncoding(original, "/").toStdString() + "\n");
+        WriteWholeFile(info, text);
+    }
+}
+#endif
+
 bool MoveToTrash(const std::filesystem::path& path) {
-#ifndef _WIN32
+#ifdef _WIN32
+    return FolderMayBeWritten(path.parent_path()) && MoveToRecycleBin(path);
+#else
     // The home trash lies in the user's data folder, which a new account may not have yet; Qt
     // makes only the trash inside it.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString original = QString::fromStdString(PathToUtf8(std::filesystem::absolute(path)));
+    QString inTrash;
+    if (!FolderMayBeWritten(path.parent_path()) || !QFile::moveToTrash(original, &inTrash)) {
+        return false;
+    }
+    EscapeOriginalPath(inTrash, original);
+    return true;
 #endif
-    return FolderMayBeWritten(path.parent_path()) &&
-           QFile::moveToTrash(QString::fromStdString(PathToUtf8(path)));
 }
 
 } // namespace
