@@ -104,23 +104,31 @@ void ImageLibrary::OnStripRightPress(int x) {
 }
 
 void ImageLibrary::DeleteImage() {
+    std::string refused; // told past the refill, which puts the image count there
     // Past the last cell there is no image: an empty name would name the whole marker root.
     if (const std::string* found = ImageInCell(CellAt(images_.stripRightClickX))) {
         const std::string name = *found;
         if (services_.prompts.MessageBox(DeleteQuestion(name), Buttons::OkCancel) == Answer::Ok) {
             // Into the trash, the marker folder whole and then the picture, where the drive
-            // has one.
+            // has one. Introductions that cannot go (a read-only folder) keep their picture,
+            // and the status line says so past the refill.
             const std::filesystem::path markers = MarkerFolder(services_.folder, name);
             RemoveFolder(markers);
-            std::string status =
-                DeleteMarkersText(name, Exists(markers) ? Deletion::Failed : Deletion::Done);
-            const bool deleted = RemoveFile(ImageFile(services_.folder, name)) != Removal::Failed;
-            status += DeleteImageText(name, deleted ? Deletion::Done : Deletion::Failed);
-            SetStatus(status);
+            if (Exists(markers)) {
+                refused = DeleteMarkersText(name, Deletion::Failed);
+            } else {
+                const bool deleted =
+                    RemoveFile(ImageFile(services_.folder, name)) != Removal::Failed;
+                SetStatus(DeleteMarkersText(name, Deletion::Done) +
+                          DeleteImageText(name, deleted ? Deletion::Done : Deletion::Failed));
+            }
         }
     }
     FillThumbnailStrip();
     ShowNoImage();
+    if (!refused.empty()) {
+        SetStatus(refused);
+    }
 }
 
 void ImageLibrary::ShowNoImage() {

@@ -7,6 +7,7 @@
 #include "images/core/StripRules.h"
 #include "markers/core/MarkerRecord.h"
 #include "platform/core/Files.h"
+#include "platform/core/SystemCalls.h"
 #include "platform/qt/DrawPanel.h"
 #include "platform/qt/RichEdit.h"
 
@@ -477,15 +478,20 @@ TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
         Answer answer;
         bool markerFolder;
         std::size_t imagesAfter;
+        bool readOnly = false; // the marker folder
     };
     const Case cases[] = {
         {"confirmed", 50, Answer::Ok, true, 1},
         {"cancelled", 50, Answer::Cancel, true, 2},
         {"no marker folder", 50, Answer::Ok, false, 1},
         {"past the last cell", 76, Answer::Ok, true, 2},
+        {"read-only marker folder: the picture stays too", 50, Answer::Ok, true, 2, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.readOnly && !system::kFoldersHaveWritePermission) {
+            continue;
+        }
         Library t;
         t.AddToLibrary("a.png", {10, 10}, Qt::red);
         t.AddToLibrary("b.png", {10, 10}, Qt::red);
@@ -495,8 +501,15 @@ TEST(DeleteImage, ConfirmCancelAndNoImageUnderTheClick) {
         WriteWholeFile(markers / PathFromUtf8("1！1！甲！"), "text");
         if (!c.markerFolder)
             DeleteFolderTree(markers);
+        using std::filesystem::perms;
+        if (c.readOnly)
+            std::filesystem::permissions(markers, perms::owner_read | perms::owner_exec);
         t.prompts.answers.push_back(c.answer);
         t.DeleteAt(c.x);
+        std::error_code gone;
+        std::filesystem::permissions(markers, perms::owner_all, std::filesystem::perm_options::add,
+                                     gone);
+        EXPECT_EQ(t.Status() == DeleteMarkersText(second, Deletion::Failed), c.readOnly);
         EXPECT_EQ(t.state.imageNames.size(), c.imagesAfter);
         const bool deleted = c.imagesAfter == 1;
         EXPECT_EQ(Exists(ImageFile(t.services.folder, second)), !deleted);

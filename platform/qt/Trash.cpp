@@ -88,7 +88,7 @@ Removal RemoveFile(const std::filesystem::path& file) {
 }
 
 Removal RemoveFolder(const std::filesystem::path& folder) {
-    if (!IsFolder(folder)) {
+    if (!IsFolder(folder) || !FolderMayBeWritten(folder)) {
         return Removal::Failed;
     }
     if (MoveToTrash(folder)) {
