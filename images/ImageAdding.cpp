@@ -98,7 +98,7 @@ std::string ImageLibrary::AddImage(const std::string& chosen) {
             prompts.MessageBox(kTooWideToAdd);
             return kTooWideToAdd;
         }
-        stored = ScaledToAdd(size);
+        stored = ScaledToAdd(UprightSize(path, size));
     }
     if (size.width == 0) {
         prompts.MessageBox(kPictureError);

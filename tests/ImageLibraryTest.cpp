@@ -268,13 +268,24 @@ TEST(AddImage, ScaledCopyInItsOwnFormatAndTheOriginalUntouched) {
         const char *name, *format;
         QSize size, stored;
         QImage::Format pixels = QImage::Format_RGB32;
+        bool turned = false; // with a phone's note to turn it a quarter clockwise
     };
-    for (const Case& c : {Case{"手机.jpg", "JPEG", {4032, 3024}, {3000, 2250}},
-                          Case{"长图.png", "PNG", {3200, 8000}, {1600, 4000}},
-                          Case{"两色.png", "PNG", {4000, 300}, {3000, 225}, QImage::Format_Mono}}) {
+    // That note: an EXIF block whose orientation is 6.
+    const std::string turnNote(
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
+        36);
+    for (const Case& c :
+         {Case{"手机.jpg", "JPEG", {4032, 3024}, {3000, 2250}},
+          Case{"竖拍.jpg", "JPEG", {4032, 3024}, {3000, 4000}, QImage::Format_RGB32, true},
+          Case{"长图.png", "PNG", {3200, 8000}, {1600, 4000}},
+          Case{"两色.png", "PNG", {4000, 300}, {3000, 225}, QImage::Format_Mono}}) {
         SCOPED_TRACE(c.name);
         Library t;
         const auto original = t.Picture(c.name, c.size, Qt::darkGreen, c.format, c.pixels);
+        if (c.turned) {
+            WriteWholeFile(original, ReadWholeFile(original).insert(2, turnNote));
+        }
         const std::string before = ReadWholeFile(original);
         t.AddFromMenu(PathToUtf8(original));
         ASSERT_EQ(t.prompts.boxes.size(), 1u);

@@ -26,6 +26,8 @@ QString QtPath(const std::filesystem::path& file) {
 // picture is decoded whole and shrunk in full colour instead, where its full colour stays within
 // the memory of a picture of the largest decoded side.
 QImage ReadScaled(QImageReader& reader, QSize size) {
+    const bool turned = reader.autoTransform() &&
+                        (reader.transformation() & QImageIOHandler::TransformationRotate90);
     const QImage::Format stored = reader.imageFormat();
     const QSize whole = reader.size();
     const bool colourTable = stored == QImage::Format_Mono || stored == QImage::Format_MonoLSB ||
@@ -33,7 +35,8 @@ QImage ReadScaled(QImageReader& reader, QSize size) {
     if (!colourTable || !whole.isValid() ||
         qint64(whole.width()) * whole.height() >
             qint64(kLargestDecodedSide) * kLargestDecodedSide) {
-        reader.setScaledSize(size);
+        // The reader scales the picture as the file holds it, and then turns it.
+        reader.setScaledSize(turned ? size.transposed() : size);
         return reader.read();
     }
     const QImage image = reader.read();
@@ -121,9 +124,19 @@ bool CanRewritePicture(const std::filesystem::path& file) {
     return !WritableFormat(reader).isEmpty();
 }
 
+PictureSize UprightSize(const std::filesystem::path& file, PictureSize size) {
+    QImageReader reader(QtPath(file));
+    reader.setDecideFormatFromContent(true);
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90) {
+        return {size.height, size.width};
+    }
+    return size;
+}
+
 std::string ScaledPictureBytes(const std::filesystem::path& file, QSize size) {
     QImageReader reader(QtPath(file));
     reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
     const QByteArray format = WritableFormat(reader);
     if (format.isEmpty() || size.isEmpty()) {
         return {};

@@ -30,9 +30,14 @@ PictureSize MeasurePicture(const std::filesystem::path& file);
 // Whether a copy of the picture can be written in the picture's own format, as the file's bytes
 // tell it (not its name): GIF, for one, can be read but not written.
 bool CanRewritePicture(const std::filesystem::path& file);
-// The picture decoded straight at `size` (a JPEG never wholly at its own size) and encoded in
-// its own format, a JPEG at high quality. Empty when it cannot be decoded at that size, for one
-// too large to decode, or its format cannot be written. The file itself is only read.
+// A phone photo lies on its side in the file, with a note of how to turn it that the phone and
+// every viewer follow. `size` as the file holds it gives the size as the photo is seen: its
+// sides swapped when the note turns it a quarter. Other pictures keep `size`.
+PictureSize UprightSize(const std::filesystem::path& file, PictureSize size);
+// The picture, turned upright as above, decoded straight at `size` (a JPEG never wholly at its
+// own size) and encoded in its own format, a JPEG at high quality. The copy keeps no note, so
+// it is seen the same everywhere. Empty when it cannot be decoded at that size, for one too
+// large to decode, or its format cannot be written. The file itself is only read.
 std::string ScaledPictureBytes(const std::filesystem::path& file, QSize size);
 
 } // namespace penrica
