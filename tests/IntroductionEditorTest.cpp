@@ -147,6 +147,9 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     t.Key(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->ByteLength(), 9999u);
+    QApplication::clipboard()->setMimeData(new QMimeData); // what an empty clipboard gives
+    t.Key(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->ByteLength(), 9999u);
     // An input method's commit over the selected "a", with the composition it ends: refused,
     // and the selection stays.
     t.Key(edit, Qt::Key_Left, Qt::ShiftModifier);

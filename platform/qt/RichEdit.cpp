@@ -312,8 +312,9 @@ void RichEdit::PassToInputMethodHandling(QInputMethodEvent& event) {
 }
 
 void RichEdit::insertFromMimeData(const QMimeData* source) {
-    // An empty clipboard (the program that filled it has ended) hands over no data at all.
-    if (source == nullptr) {
+    // An empty clipboard (nothing copied yet, or the program that filled it has ended) hands
+    // over data of no format, which Qt 6.4's own paste reads past the end of.
+    if (source == nullptr || source->formats().isEmpty()) {
         return;
     }
     QString text;
