@@ -33,7 +33,7 @@ RUN_PACKAGES=(
 # What the tests need on top.
 TEST_PACKAGES=(
     googletest libgtest-dev
-    xdotool clang libclang-rt-14-dev
+    xdotool xclip clang libclang-rt-14-dev
     openbox dbus at-spi2-core python3-pyatspi gir1.2-gtk-3.0
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
     chromium

@@ -50,3 +50,15 @@ Pixel() { # window x, y -> #RRGGBB
     import -window root "$folder/shot.png"
     convert "$folder/shot.png" -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 txt:- | tail -1 | grep -o "#[0-9A-F]\{6\}"
 }
+# Chinese goes in through the clipboard and Ctrl+V: `xdotool type` sends it through a remapped
+# key code, which now and then loses a character.
+clip=""
+ClipboardHolds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+Paste() { # text: onto the clipboard, then Ctrl+V where the keyboard focus is
+    if [ -n "$clip" ]; then kill "$clip" 2>/dev/null || true; wait "$clip" 2>/dev/null || true; fi
+    printf %s "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+    clip=$!
+    Until ClipboardHolds "$1" || Fail "the clipboard does not take '$1'"
+    xdotool key ctrl+v
+    sleep 0.3
+}
