@@ -23,10 +23,10 @@ namespace penrica {
 namespace {
 
 #ifdef _WIN32
-// Qt's trash on Windows goes through IFileOperation, which Wine does not carry out: it reports
-// a failure, and the file was deleted for good. The shell's older file operation reaches the
-// Recycle Bin on every Windows and Wine's trash alike. Where the drive has no Recycle Bin, it
-// deletes the file for good, as the program would.
+// Qt's trash on Windows goes through IFileOperation, which Wine 8 does not carry out: nothing
+// reached its trash. The shell's older file operation reaches the Recycle Bin on every Windows
+// and Wine's trash alike. Where the drive has no Recycle Bin, it deletes the file for good, as
+// the program would.
 bool MoveToRecycleBin(const std::filesystem::path& path) {
     std::error_code ec;
     std::wstring from = std::filesystem::absolute(path, ec).make_preferred().wstring();
@@ -64,9 +64,11 @@ bool MoveToTrash(const std::filesystem::path& path) {
     // The home trash lies in the user's data folder, which a new account may not have yet; Qt
     // makes only the trash inside it.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    const QString original = QString::fromStdString(PathToUtf8(std::filesystem::absolute(path)));
+    std::error_code ec;
+    const QString original =
+        QString::fromStdString(PathToUtf8(std::filesystem::absolute(path, ec)));
     QString inTrash;
-    if (!FolderMayBeWritten(path.parent_path()) || !QFile::moveToTrash(original, &inTrash)) {
+    if (ec || !FolderMayBeWritten(path.parent_path()) || !QFile::moveToTrash(original, &inTrash)) {
         return false;
     }
     EscapeOriginalPath(inTrash, original);
