@@ -140,16 +140,16 @@ void MarkerMenu::RenameMarker() {
 
 void MarkerMenu::Rename(const std::string& from, const std::string& to, const char* failure) {
     const std::filesystem::path folder = MarkerFolder(services_.folder, state_.currentImage);
-    // The same checks as adding: a plain file name, never over another record.
-    if (!IsSafeFileName(to) ||
+    // The same checks as adding: a plain file name, never over another record. And a marker
+    // still: a name holding "！" makes a record the program no longer sees as one, out of every
+    // menu's reach with its introduction.
+    if (!IsSafeFileName(to) || ClassifyMarkerFile(to).kind != MarkerFileKind::Acupoint ||
         !RenameFile(folder / PathFromUtf8(from), folder / PathFromUtf8(to))) {
         services_.prompts.MessageBox(std::string(failure) + "\r\n" + PathText(to));
         return;
     }
     state_.markerFiles = ListMarkerFiles(services_.folder, state_.currentImage);
-    // The marker is under the mouse still, unless its new name is no record hover finds.
-    state_.acupointUnderMouse =
-        ClassifyMarkerFile(to).kind == MarkerFileKind::Acupoint ? to : std::string();
+    state_.acupointUnderMouse = to; // under the mouse still
     if (onMarkerRenamed) {
         onMarkerRenamed(from, to);
     }

@@ -101,6 +101,7 @@ TEST(MovingMarkers, ANewNameKeepsTheIntroductionAndRefusesWhatAddingRefuses) {
         {"", kYintang, ""}, // Cancel
         {"印堂", kYintang, ""},
         {"a/b", kYintang, "重命名失败\r\n"},
+        {"a！b", kYintang, "重命名失败\r\n"}, // no marker any more, out of every menu's reach
         {"合谷", kYintang, "重命名失败\r\n"}, // 100！80！合谷！ is there already
     };
     for (const auto& c : cases) {
@@ -179,6 +180,25 @@ TEST(MovingMarkers, DeletingPutsTheMarkerAndTheWholeImageIntoTheTrash) {
     EXPECT_EQ(ReadWholeFile(folder / PathFromUtf8(kYintang)), yintang);
     EXPECT_EQ(ListFolder(folder, EntryKind::Files).size(), 2u);
     EXPECT_EQ(ListFolder(trash, EntryKind::Files).size(), 2u); // 合谷 and the picture
+}
+
+TEST(MovingMarkers, ATrashThatRefusesTheMoveKeepsTheMarker) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Recycle Bin is the system's";
+#endif
+    const std::filesystem::path trash =
+        PathFromUtf8(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
+        "Trash";
+    std::filesystem::remove_all(trash);
+    WriteWholeFile(trash, "a file where the trash's folder would be");
+    Correcting t;
+    t.ShowImage();
+    t.prompts.answers = {Answer::Ok};
+    t.Choose(kHegu, "删除此穴位标志");
+    std::filesystem::remove(trash);
+    EXPECT_TRUE(Exists(t.Marker(kHegu)));
+    EXPECT_NE(t.main->标签1->text().toStdString(), std::string(kHegu) + " 删除成功");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/qt/Trash.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/SystemCalls.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,8 +63,12 @@ bool MoveToTrash(const std::filesystem::path& path) {
     return FolderMayBeWritten(path.parent_path()) && MoveToRecycleBin(path);
 #else
     // The home trash lies in the user's data folder, which a new account may not have yet; Qt
-    // makes only the trash inside it.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    // makes only the trash inside it. Where it cannot be made (a file of that name, a read-only
+    // home), Qt 6.4 moves the file into "files" of the current folder and reports success.
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!QDir().mkpath(home + "/Trash/files") || !QDir().mkpath(home + "/Trash/info")) {
+        return false;
+    }
     std::error_code ec;
     const QString original =
         QString::fromStdString(PathToUtf8(std::filesystem::absolute(path, ec)));
@@ -73,6 +78,21 @@ bool MoveToTrash(const std::filesystem::path& path) {
     }
     EscapeOriginalPath(inTrash, original);
     return true;
+#endif
+}
+
+// Whether deleting for good is what the system would do. On Windows the shell's operation does
+// that itself where the drive has no Recycle Bin. On Linux the home trash takes what lies on
+// its own file system; elsewhere (a USB stick) Qt tries the drive's own trash, and where that
+// cannot be had, there is none. A trash that refuses the move (full, read-only) keeps the file.
+bool HasNoTrash(const std::filesystem::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    const std::filesystem::path home = PathFromUtf8(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString());
+    return !system::SameFileSystem(path.parent_path(), home);
 #endif
 }
 
@@ -86,7 +106,7 @@ Removal RemoveFile(const std::filesystem::path& file) {
     if (MoveToTrash(file)) {
         return Removal::Trashed;
     }
-    return DeleteFile(file) ? Removal::Deleted : Removal::Failed;
+    return HasNoTrash(file) && DeleteFile(file) ? Removal::Deleted : Removal::Failed;
 }
 
 Removal RemoveFolder(const std::filesystem::path& folder) {
@@ -96,7 +116,7 @@ Removal RemoveFolder(const std::filesystem::path& folder) {
     if (MoveToTrash(folder)) {
         return Removal::Trashed;
     }
-    return DeleteFolderTree(folder) ? Removal::Deleted : Removal::Failed;
+    return HasNoTrash(folder) && DeleteFolderTree(folder) ? Removal::Deleted : Removal::Failed;
 }
 
 } // namespace penrica

@@ -2,7 +2,8 @@
 // Deleting by way of the system's trash (the Recycle Bin on Windows, the freedesktop trash on
 // Linux), from where the user can restore what was deleted. A file or folder goes there whole,
 // in one move. Where the drive has no trash (a USB stick, a network share), it is deleted for
-// good instead, as the program's questions warn. A folder whose write permission is off keeps
+// good instead, as the program's questions warn. A trash that refuses the move (full, not
+// writable) keeps the file where it was: Failed. A folder whose write permission is off keeps
 // its entries either way, as it does for every other change the program makes.
 
 #include <filesystem>
