@@ -160,6 +160,12 @@ TEST(IntroductionEditor, LimitRefusesEditsWholeAndNeverLosesText) {
     EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("a"));
     EXPECT_EQ(t.prompts.boxes.size(), 3u);
     EXPECT_TRUE(edit->isEnabled());
+    // A character outside the Basic Plane, in one key event as the window system sends it and
+    // in its two halves: refused alike.
+    QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QStringLiteral("😀"), {});
+    t.Type(QStringLiteral("😀"));
+    EXPECT_EQ(edit->ByteLength(), 9999u);
+    EXPECT_TRUE(edit->isEnabled());
 
     // A stored introduction that is itself too long: told once, not loaded, file untouched.
     t.prompts.answers = {Answer::Cancel};

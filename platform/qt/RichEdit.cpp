@@ -264,8 +264,11 @@ void RichEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         typed = QStringLiteral("\n");
     }
+    // Judged by the whole character: one outside the Basic Plane (😀) comes as two halves,
+    // neither printable alone, and went in unchecked.
+    const char32_t first = typed.isEmpty() ? 0 : typed.toUcs4().front();
     const bool inserts = !typed.isEmpty() &&
-                         (typed == QStringLiteral("\n") || typed[0].isPrint() || typed[0] == u'\t');
+                         (typed == QStringLiteral("\n") || QChar::isPrint(first) || first == U'\t');
     if (inserts && !FitsLimit(typed)) {
         event->accept();
         return;
