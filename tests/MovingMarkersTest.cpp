@@ -144,16 +144,21 @@ TEST(MovingMarkers, TheEditorFollowsItsMarkerWithTheUnsavedEdits) {
     }
 }
 
+// The widget tests keep a trash of their own (QtTestMain.cpp): emptied, its folder.
+std::filesystem::path EmptyTrash() {
+    const std::filesystem::path trash =
+        PathFromUtf8(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
+        "Trash";
+    std::filesystem::remove_all(trash);
+    return trash;
+}
+
 TEST(MovingMarkers, DeletingPutsTheMarkerAndTheWholeImageIntoTheTrash) {
 #ifdef _WIN32
     GTEST_SKIP() << "the Recycle Bin is the system's: the Windows trial looks at it";
 #endif
-    // The widget tests keep a trash of their own (QtTestMain.cpp).
-    const std::filesystem::path trash =
-        PathFromUtf8(
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
-        "Trash" / "files";
-    std::filesystem::remove_all(trash);
+    const std::filesystem::path trash = EmptyTrash() / "files";
     Correcting t;
     t.ShowImage();
     const std::string hegu = t.Bytes(kHegu);
@@ -186,11 +191,7 @@ TEST(MovingMarkers, ATrashThatRefusesTheMoveKeepsTheMarker) {
 #ifdef _WIN32
     GTEST_SKIP() << "the Recycle Bin is the system's";
 #endif
-    const std::filesystem::path trash =
-        PathFromUtf8(
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
-        "Trash";
-    std::filesystem::remove_all(trash);
+    const std::filesystem::path trash = EmptyTrash();
     WriteWholeFile(trash, "a file where the trash's folder would be");
     Correcting t;
     t.ShowImage();
