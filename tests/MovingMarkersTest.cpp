@@ -144,25 +144,29 @@ TEST(MovingMarkers, TheEditorFollowsItsMarkerWithTheUnsavedEdits) {
     }
 }
 
-// The widget tests keep a trash of their own (QtTestMain.cpp): emptied, its folder.
-std::filesystem::path EmptyTrash() {
-    const std::filesystem::path trash =
-        PathFromUtf8(
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
-        "Trash";
-    std::filesystem::remove_all(trash);
-    return trash;
-}
-
 TEST(MovingMarkers, DeletingPutsTheMarkerAndTheWholeImageIntoTheTrash) {
 #ifdef _WIN32
     GTEST_SKIP() << "the Recycle Bin is the system's: the Windows trial looks at it";
 #endif
-    const std::filesystem::path trash = EmptyTrash() / "files";
+    // The widget tests keep a trash of their own (QtTestMain.cpp).
+    const std::filesystem::path home =
+        PathFromUtf8(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
+        "Trash";
+    const std::filesystem::path trash = home / "files";
+    std::filesystem::remove_all(home);
     Correcting t;
     t.ShowImage();
     const std::string hegu = t.Bytes(kHegu);
     const std::string yintang = t.Bytes(kYintang);
+    // A trash that refuses the move (here it cannot be made) keeps the marker.
+    WriteWholeFile(home, "a file where the trash's folder would be");
+    t.prompts.answers = {Answer::Ok};
+    t.Choose(kHegu, "删除此穴位标志");
+    EXPECT_TRUE(Exists(t.Marker(kHegu)));
+    EXPECT_NE(t.main->标签1->text().toStdString(), std::string(kHegu) + " 删除成功");
+    std::filesystem::remove(home);
+
     t.prompts.answers = {Answer::Ok};
     t.Choose(kHegu, "删除此穴位标志");
     EXPECT_FALSE(Exists(t.Marker(kHegu)));
@@ -185,21 +189,6 @@ TEST(MovingMarkers, DeletingPutsTheMarkerAndTheWholeImageIntoTheTrash) {
     EXPECT_EQ(ReadWholeFile(folder / PathFromUtf8(kYintang)), yintang);
     EXPECT_EQ(ListFolder(folder, EntryKind::Files).size(), 2u);
     EXPECT_EQ(ListFolder(trash, EntryKind::Files).size(), 2u); // 合谷 and the picture
-}
-
-TEST(MovingMarkers, ATrashThatRefusesTheMoveKeepsTheMarker) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the Recycle Bin is the system's";
-#endif
-    const std::filesystem::path trash = EmptyTrash();
-    WriteWholeFile(trash, "a file where the trash's folder would be");
-    Correcting t;
-    t.ShowImage();
-    t.prompts.answers = {Answer::Ok};
-    t.Choose(kHegu, "删除此穴位标志");
-    std::filesystem::remove(trash);
-    EXPECT_TRUE(Exists(t.Marker(kHegu)));
-    EXPECT_NE(t.main->标签1->text().toStdString(), std::string(kHegu) + " 删除成功");
 }
 
 } // namespace
